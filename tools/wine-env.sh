@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs a command with the project's private Wine prefix and a display:
+#   tools/wine-env.sh BUILD_DIR command...
+# Starts Xvfb when no display is set, and a persistent wineserver so that
+# each Windows process starts quickly.
+set -euo pipefail
+build=$(cd "$1" && pwd); shift
+
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+export LC_ALL=C.UTF-8   # Wine then uses code page 1252
+
+xvfb_pid=
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 130); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        break
+    done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX ..."
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+fi
+wineserver -p >/dev/null 2>&1 || true
+
+set +e
+"$@"
+rc=$?
+exit $rc
