@@ -30,10 +30,15 @@ if [ -z "${DISPLAY:-}" ]; then
     done
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX ..."
     wineboot --init >/dev/null 2>&1 || true
+    # Wine draws the title bar itself instead of leaving it to a window
+    # manager (a bare Xvfb has none), and closing a window does not wait
+    # two seconds for a manager that never answers.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
+    touch "$WINEPREFIX/.ravlo-ready"
 fi
 wineserver -p >/dev/null 2>&1 || true
 

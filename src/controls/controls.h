@@ -1,0 +1,47 @@
+// Typed, non-owning handles on the dialog's controls. Each operation is one
+// call into the window system; the dialog owns and destroys the controls.
+#ifndef RAVLO_CONTROLS_H
+#define RAVLO_CONTROLS_H
+
+#include <windows.h>
+
+class SimpleControl {
+public:
+    SimpleControl(HWND dialog, int id, int enabled) : handle(GetDlgItem(dialog, id)) {
+        if (enabled == 0) Disable();
+    }
+    void Show() { ShowWindow(handle, SW_SHOW); }
+    void Hide() { ShowWindow(handle, SW_HIDE); }
+    void Disable() { EnableWindow(handle, FALSE); }
+
+    HWND handle;
+};
+
+class Button : public SimpleControl {
+public:
+    Button(HWND dialog, int id, int enabled) : SimpleControl(dialog, id, enabled) {}
+};
+
+class CheckBox : public Button {
+public:
+    CheckBox(HWND dialog, int id, int enabled) : Button(dialog, id, enabled) {}
+    void Check() { SendMessageA(handle, BM_SETCHECK, BST_CHECKED, 0); }
+    void UnCheck() { SendMessageA(handle, BM_SETCHECK, BST_UNCHECKED, 0); }
+    // The indeterminate state (2) counts as not checked.
+    bool IsChecked() const { return SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+};
+
+class RadioButton : public Button {
+public:
+    RadioButton(HWND dialog, int id, int enabled) : Button(dialog, id, enabled) {}
+    void Select() { SendMessageA(handle, BM_SETCHECK, BST_CHECKED, 0); }
+};
+
+class Edit : public SimpleControl {
+public:
+    Edit(HWND dialog, int id, int enabled) : SimpleControl(dialog, id, enabled) {}
+    void SetString(const char* text) { SendMessageA(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    void RemoveTypingLimit() { SendMessageA(handle, EM_SETLIMITTEXT, 0, 0); }
+};
+
+#endif

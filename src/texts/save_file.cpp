@@ -1,0 +1,147 @@
+#include "texts/save_file.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "controller/controller.h"
+#include "resource.h"
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : handle_(h) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close() {
+        if (!Valid()) return true;
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class GlobalBuffer {
+public:
+    explicit GlobalBuffer(SIZE_T bytes) : memory_(static_cast<char*>(GlobalAlloc(GPTR, bytes))) {}
+    ~GlobalBuffer() { if (memory_) GlobalFree(memory_); }
+    GlobalBuffer(const GlobalBuffer&) = delete;
+    GlobalBuffer& operator=(const GlobalBuffer&) = delete;
+    char* Get() const { return memory_; }
+
+private:
+    char* memory_;
+};
+
+// A temporary file that is deleted unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const char* folder) {
+        if (GetTempFileNameA(folder, "rav", 0, name_) == 0) name_[0] = '\0';
+    }
+    ~TemporaryFile() { if (name_[0]) DeleteFileA(name_); }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    bool Valid() const { return name_[0] != '\0'; }
+    const char* Name() const { return name_; }
+    bool MoveOver(const char* target) {
+        if (!MoveFileExA(name_, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+        name_[0] = '\0';
+        return true;
+    }
+
+private:
+    char name_[MAX_PATH];
+};
+
+bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
+    while (count > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes, count, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+// The folder part of a file name, or "." for a bare name.
+void FolderOf(const char* fileName, char (&folder)[MAX_PATH]) {
+    const char* slash = std::strrchr(fileName, '\\');
+    const char* other = std::strrchr(fileName, '/');
+    if (other > slash) slash = other;
+    const std::size_t length = slash ? static_cast<std::size_t>(slash - fileName) : 0;
+    if (!slash || length + 2 > MAX_PATH) {
+        std::strcpy(folder, ".");
+        return;
+    }
+    std::memcpy(folder, fileName, length);
+    folder[length] = '\0';
+    if (length == 0 || folder[length - 1] == ':') std::strcat(folder, "\\");  // "\x" or "C:\x"
+}
+
+// An existing target must be one we may replace: not read-only (Wine would
+// replace it anyway) and not held open by someone who refuses sharing.
+bool TargetReplaceable(const char* fileName) {
+    const DWORD attributes = GetFileAttributesA(fileName);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    FileHandle probe(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe.Valid();
+}
+
+}  // namespace
+
+int SaveFile(HWND edit, const char* fileName) {
+    // Read the text before touching any file: an empty or unreadable field changes nothing on disk.
+    const int length = GetWindowTextLengthA(edit);
+    if (length <= 0) return 0;
+    GlobalBuffer text(static_cast<SIZE_T>(length) + 1);
+    if (!text.Get()) return 0;
+    const int got = GetWindowTextA(edit, text.Get(), length + 1);
+    if (got <= 0) return 0;
+    if (!TargetReplaceable(fileName)) return 0;
+
+    char folder[MAX_PATH];
+    FolderOf(fileName, folder);
+    TemporaryFile temporary(folder);
+    if (!temporary.Valid()) return 0;
+    {
+        FileHandle file(CreateFileA(temporary.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return 0;
+        if (!WriteAll(file.Get(), text.Get(), static_cast<DWORD>(got))) return 0;
+        if (!FlushFileBuffers(file.Get())) return 0;
+        if (!file.Close()) return 0;
+    }
+    return temporary.MoveOver(fileName) ? 1 : 0;
+}
+
+int DoFileOpenSave(HWND owner, int) {
+    char fileName[MAX_PATH] = "";
+    OPENFILENAMEA request;
+    std::memset(&request, 0, sizeof request);
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes: the classic record
+    request.hwndOwner = owner;
+    request.lpstrFilter = "Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    request.nFilterIndex = 0;
+    request.lpstrFile = fileName;
+    request.nMaxFile = MAX_PATH;
+    request.lpstrDefExt = "txt";
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(&request)) return 1;  // cancelled: nothing to do
+
+    if (SaveFile(GetDlgItem(owner, IDC_ROWS), fileName)) return 1;
+    MessageBoxA(owner, "Save file failed.", "Error", MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+}
+
+void Controller::Save(HWND dialog, const Entry&, int, int notifyCode) {
+    if (notifyCode == 0) DoFileOpenSave(dialog, 1);
+}

@@ -1,0 +1,16 @@
+// Saving the rows field to a text file chosen in the standard save dialog.
+#ifndef RAVLO_SAVE_FILE_H
+#define RAVLO_SAVE_FILE_H
+
+#include <windows.h>
+
+// Asks for a file name (owned by `owner`) and saves the text of the owner's
+// rows field there. 1 when saved or cancelled, 0 after the error box.
+int DoFileOpenSave(HWND owner, int save);
+
+// Writes the edit control's text to `fileName`, byte for byte. The target is
+// replaced only once the whole text is safely on disk beside it; on any
+// failure it keeps its old content. 1 on success, 0 on failure.
+int SaveFile(HWND edit, const char* fileName);
+
+#endif
