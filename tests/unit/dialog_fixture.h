@@ -31,7 +31,7 @@ inline bool SameGenerator(const TRandomMersenne& a, const TRandomMersenne& b) {
 }
 
 class DialogTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { Open(1); }
     void TearDown() override { Close(); }
 

@@ -1,0 +1,284 @@
+// "GENERERA rader" through the real dialog, with the generator seeded with 1.
+#include <cstring>
+#include <string>
+
+#include "dialog_fixture.h"
+
+namespace {
+
+const char kHeader[] = "Stryktipset";
+const char kRow1[] = "\r\nE,X,2,1,2,1,X,2,2,1,X,1,X,1";  // England, seed 1, first row
+const char kRow2[] = "\r\nE,2,1,1,2,1,X,2,X,2,2,2,1,1";  // and the second
+
+class GenerateTest : public DialogTest {
+public:
+    void Generate() const { Click(IDC_GENERATE); }
+    // Ticks one sign per match from a text such as "1X21X21X21X21"; '-' leaves a match free.
+    void SetSigns(const char* signs) const {
+        for (int m = 1; m <= 13; ++m)
+            for (int k = 0; k < 3; ++k) SetChecked(SignId(m, k), signs[m - 1] == "1X2"[k]);
+    }
+    void ChooseRefRow() const { Click(IDC_REF_ROW); }
+    // Words drawn since seeding with 1 (the first draw regenerates the state).
+    static int DrawsSinceSeeding() {
+        TRandomMersenne fresh(1);
+        for (int n = 0; n < 20000; ++n) {
+            if (SameGenerator(fresh, rg)) return n;
+            fresh.BRandom();
+        }
+        return -1;
+    }
+};
+
+TEST_F(GenerateTest, StartUpSelectionGivesTheKnownFirstRow) {
+    Generate();
+    EXPECT_STREQ(test, (std::string(kHeader) + kRow1).c_str());
+    EXPECT_EQ(Rows(), test);
+    EXPECT_EQ(Rader, 1);
+    EXPECT_EQ(ir, 36);
+    EXPECT_TRUE(Shown(IDC_SAVE));
+    EXPECT_EQ(Status(), "H\xE4r visas status och varningar!");  // success writes no status
+}
+
+TEST_F(GenerateTest, TwoRowsInOnePress) {
+    Click(IDC_COUNT_2);
+    Generate();
+    EXPECT_EQ(Rows(), std::string(kHeader) + kRow1 + kRow2);
+    EXPECT_EQ(std::strlen(test), 69u);
+    EXPECT_EQ(ir, 184);
+    EXPECT_EQ(Rader, 2);
+}
+
+TEST_F(GenerateTest, AppendContinuesAndWithoutItEachPressStartsAnew) {
+    struct Case {
+        bool appendBeforeSecond;
+        std::string expected;
+    };
+    const Case cases[] = {{true, std::string(kHeader) + kRow1 + kRow2}, {false, std::string(kHeader) + kRow2}};
+    for (const Case& c : cases) {
+        Close();
+        Open(1);
+        Generate();
+        if (c.appendBeforeSecond) Click(IDC_APPEND);
+        Generate();
+        EXPECT_EQ(Rows(), c.expected);
+        EXPECT_EQ(Rader, 2);
+    }
+}
+
+TEST_F(GenerateTest, AppendAfterGameClickStartsAnew) {
+    Click(IDC_APPEND);
+    Generate();  // Rader 0: a new text even in append mode
+    EXPECT_EQ(Rows(), std::string(kHeader) + kRow1);
+    Click(IDC_ITALIENSKA);
+    Generate();
+    EXPECT_EQ(Rows(), std::string("Italienska Stryktipset") + kRow2);
+    EXPECT_EQ(Rader, 1);
+}
+
+TEST_F(GenerateTest, ItalianGameWithSwedishStatistics) {
+    Click(IDC_ITALIENSKA);
+    Click(IDC_SWEDEN);
+    Generate();
+    EXPECT_EQ(Rows(), "Italienska Stryktipset\r\nE,X,2,X,2,1,X,2,2,1,X,X,X,1");
+    EXPECT_EQ(ir, 15);
+}
+
+TEST_F(GenerateTest, FixedSignsTakeNoDrawAndSureBoxesDoNotMatterUnderStatistics) {
+    SetSigns("X-----------2");
+    for (int m = 1; m <= 13; ++m) SetChecked(SureId(m), m % 2 == 0);
+    Generate();
+    EXPECT_EQ(Rows(), "Stryktipset\r\nE,X,X,2,1,2,1,X,2,2,1,X,1,2");
+    EXPECT_EQ(DrawsSinceSeeding(), 11);
+}
+
+TEST_F(GenerateTest, ReferenceRowFirstThenDrawsAroundItKeepingSureMatches) {
+    ChooseRefRow();
+    SetSigns("1X21X21X21X21");
+    Click(SureId(1));
+    Click(IDC_COUNT_3);
+    Generate();
+    EXPECT_EQ(Rows(),
+              "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1\r\nE,1,1,X,1,2,2,X,1,X,1,1,2,X"
+              "\r\nE,1,X,X,1,X,X,1,1,X,X,2,X,2");
+    EXPECT_EQ(DrawsSinceSeeding(), 24);
+    EXPECT_EQ(ir, 100);
+}
+
+TEST_F(GenerateTest, ReferenceRowContinuingATextDrawsEveryMatch) {
+    std::strcpy(test, "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    Rader = 1;
+    Click(IDC_APPEND);
+    ChooseRefRow();
+    SetSigns("1X21X21X21X21");
+    Generate();
+    EXPECT_EQ(Rows(), "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,X,2,2,2,X,1,X,2,2,X,X,1,1");
+    EXPECT_EQ(DrawsSinceSeeding(), 13);
+}
+
+TEST_F(GenerateTest, OneReferenceRowOnANewTextDrawsNothing) {
+    ChooseRefRow();
+    SetSigns("2X1X2X1X2X1X2");
+    ir = 42;
+    Generate();
+    EXPECT_EQ(Rows(), "Stryktipset\r\nE,2,X,1,X,2,X,1,X,2,X,1,X,2");
+    EXPECT_EQ(DrawsSinceSeeding(), 0);
+    EXPECT_EQ(ir, 42);
+}
+
+// Refused presses change nothing but the status line (and show the save button on a click).
+TEST_F(GenerateTest, RefusedPressesLeaveTextCountAndGeneratorAlone) {
+    struct Case {
+        const char* name;
+        void (*prepare)(GenerateTest&);
+        const char* status;
+    };
+    const Case cases[] = {
+        {"no method", [](GenerateTest& t) { t.Click(IDC_ENGLAND); }, "V\xC4LJ slumpmetod!!!!!"},
+        {"match 1 free", [](GenerateTest& t) { t.ChooseRefRow(); t.SetSigns("-X21X21X21X21"); },
+         "Du M\xC5STE kryssa i alla matcher!!!!!"},
+        {"match 13 free", [](GenerateTest& t) { t.ChooseRefRow(); t.SetSigns("1X21X21X21X2-"); },
+         "Du M\xC5STE kryssa i alla matcher!!!!!"},
+        {"no sign at all", [](GenerateTest& t) { t.ChooseRefRow(); }, "Du M\xC5STE kryssa i alla matcher!!!!!"},
+    };
+    for (const Case& c : cases) {
+        for (bool append : {false, true}) {
+            Close();
+            Open(1);
+            Generate();  // some rows to keep
+            if (append) Click(IDC_APPEND);
+            c.prepare(*this);
+            Click(IDC_COUNT_5);
+            const std::string before = test;
+            const TRandomMersenne generator = rg;
+            const int draw = ir;
+            Generate();
+            EXPECT_EQ(Status(), c.status) << c.name;
+            EXPECT_EQ(test, before) << c.name;
+            EXPECT_EQ(Rows(), before) << c.name;
+            EXPECT_EQ(Rader, 1) << c.name;
+            EXPECT_EQ(ir, draw) << c.name;
+            EXPECT_TRUE(SameGenerator(rg, generator)) << c.name;
+        }
+    }
+}
+
+TEST_F(GenerateTest, NoMethodStillShowsSaveButtonOnAClick) {
+    Click(IDC_ENGLAND);
+    Generate();
+    EXPECT_TRUE(Shown(IDC_SAVE));
+    EXPECT_EQ(Rows(), "H\xE4r kommer dina rader visas!");
+}
+
+TEST_F(GenerateTest, OtherNotificationGeneratesButLeavesSaveButtonHidden) {
+    Notify(IDC_GENERATE, 1);
+    EXPECT_EQ(Rows(), std::string(kHeader) + kRow1);
+    EXPECT_FALSE(Shown(IDC_SAVE));
+}
+
+TEST_F(GenerateTest, HeaderFollowsTheGameBoxes) {
+    struct Case {
+        bool stryktipset, italienska;
+        const char* before;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {true, true, "", std::string("Italienska Stryktipset") + kRow1},  // the dialog never allows both
+        {false, false, "earlier text", std::string("earlier text") + kRow1},
+        {true, false, "earlier text", std::string(kHeader) + kRow1},
+    };
+    for (const Case& c : cases) {
+        Close();
+        Open(1);
+        std::strcpy(test, c.before);
+        SetChecked(IDC_STRYKTIPSET, c.stryktipset);
+        SetChecked(IDC_ITALIENSKA, c.italienska);
+        Generate();
+        EXPECT_EQ(Rows(), c.expected);
+    }
+}
+
+TEST_F(GenerateTest, NoGameBoxWithReferenceRowPutsTheReferenceRowAfterTheText) {
+    std::strcpy(test, "earlier text");
+    Click(IDC_STRYKTIPSET);  // unchecks it: no game
+    ChooseRefRow();
+    SetSigns("1111111111111");
+    Generate();
+    EXPECT_EQ(Rows(), "earlier text\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
+}
+
+TEST_F(GenerateTest, RowsFollowTheMethodInformationWhenAppending) {
+    Generate();
+    Click(IDC_APPEND);
+    Click(IDC_DRAW_INFO);
+    Generate();
+    const std::string text = Rows();
+    EXPECT_EQ(text.rfind("Slumpmetod info:\r\n", 0), 0u);
+    EXPECT_EQ(text.size(), 575u + 29u);
+    EXPECT_EQ(text.substr(575), kRow2);
+}
+
+TEST_F(GenerateTest, LargestPressOnItalianText) {
+    Click(IDC_ITALIENSKA);
+    Click(IDC_COUNT_256);
+    Generate();
+    EXPECT_EQ(Rows().size(), 7446u);
+    EXPECT_EQ(DrawsSinceSeeding(), 3328);
+    EXPECT_EQ(Rader, 256);
+}
+
+// The rows text holds at most 254,559 bytes: the press that just fits is
+// taken, the one that would not is refused before anything changes.
+TEST_F(GenerateTest, CapacityBoundary) {
+    struct Case {
+        std::size_t filled;
+        int rows;
+        bool taken;
+    };
+    const Case cases[] = {
+        {254559 - 29, 1, true},       {254559 - 28, 1, false},
+        {254559 - 256 * 29, 256, true}, {254559 - 256 * 29 + 1, 256, false},
+    };
+    for (const Case& c : cases) {
+        Close();
+        Open(1);
+        std::memset(test, 'a', c.filled);
+        test[c.filled] = '\0';
+        Rader = 1;
+        antal_enkelrader = c.rows;
+        Click(IDC_APPEND);
+        SetWindowTextA(Item(IDC_ROWS), "field");
+        Generate();
+        if (c.taken) {
+            EXPECT_EQ(std::strlen(test), c.filled + 29 * c.rows) << c.filled;
+            EXPECT_EQ(Rows().size(), c.filled + 29 * c.rows) << c.filled;
+            EXPECT_EQ(Rader, 1 + c.rows);
+        } else {
+            EXPECT_EQ(Status(), "Texten \xE4r full! Spara raderna och b\xF6rja om.") << c.filled;
+            EXPECT_EQ(std::strlen(test), c.filled);
+            EXPECT_EQ(Rows(), "field");
+            EXPECT_EQ(Rader, 1);
+            EXPECT_EQ(DrawsSinceSeeding(), 0);
+        }
+    }
+}
+
+TEST_F(GenerateTest, FullestRealTextStillTakesOneMoreRow) {
+    // "Italienska Stryktipset" and 8,776 rows, then the 8,777th: 254,555 bytes.
+    Click(IDC_ITALIENSKA);
+    Click(IDC_APPEND);
+    Click(IDC_COUNT_256);
+    for (int press = 0; press < 34; ++press) Generate();  // 8,704 rows
+    Click(IDC_COUNT_72);
+    Generate();  // 8,776
+    Click(IDC_COUNT_1);
+    Generate();
+    EXPECT_EQ(std::strlen(test), 254555u);
+    EXPECT_EQ(Rows().size(), 254555u);
+    Generate();
+    EXPECT_EQ(Status(), "Texten \xE4r full! Spara raderna och b\xF6rja om.");
+    EXPECT_EQ(std::strlen(test), 254555u);
+    EXPECT_EQ(Rader, 8777);
+}
+
+}  // namespace
