@@ -1,0 +1,112 @@
+// Drives the standard save dialog (and the boxes it may raise) from another
+// thread or another process, the way a user would answer them.
+#ifndef RAVLO_TESTS_SAVE_DIALOG_H
+#define RAVLO_TESTS_SAVE_DIALOG_H
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace save_dialog {
+
+// Control identifiers of the system's file dialog and of message boxes.
+constexpr int kFileNameCombo = 0x47C;  // newer templates: a combo box holds the name
+constexpr int kFileNameEdit = 0x480;   // older templates: a plain edit
+constexpr int kFileTypeCombo = 0x470;
+
+struct Search {
+    DWORD processId;
+    int childId;
+    const char* caption;  // nullptr: any
+    HWND found;
+};
+
+inline BOOL CALLBACK Visit(HWND window, LPARAM param) {
+    Search& s = *reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != s.processId || !IsWindowVisible(window)) return TRUE;
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") != 0 || !GetDlgItem(window, s.childId)) return TRUE;
+    if (s.caption) {
+        char caption[64] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        if (std::strcmp(caption, s.caption) != 0) return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+}
+
+// A visible dialog of the process that has a child with `childId`.
+inline HWND Find(DWORD processId, int childId, const char* caption = nullptr) {
+    Search s{processId, childId, caption, nullptr};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+inline HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, kFileNameCombo);
+    return field ? field : GetDlgItem(dialog, kFileNameEdit);
+}
+
+inline HWND WaitForSaveDialog(DWORD processId, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        HWND dialog = Find(processId, kFileNameCombo);
+        if (!dialog) dialog = Find(processId, kFileNameEdit);
+        if (dialog) return dialog;
+    }
+    return nullptr;
+}
+
+inline void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Types `fileName`, presses Save and says Yes if asked to replace a file.
+// True once the save dialog has closed.
+inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
+    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
+    if (!dialog) return false;
+    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+    Press(dialog, IDOK);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        if (!IsWindow(dialog)) return true;
+        if (HWND prompt = Find(processId, IDYES)) Press(prompt, IDYES);
+    }
+    return false;
+}
+
+inline bool CancelSaveDialog(DWORD processId, DWORD timeoutMs) {
+    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
+    if (!dialog) return false;
+    Press(dialog, IDCANCEL);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20))
+        if (!IsWindow(dialog)) return true;
+    return false;
+}
+
+// Waits for a message box with `caption`, returns the text it shows and closes it with OK.
+inline std::string DismissMessageBox(DWORD processId, const char* caption, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        HWND box = Find(processId, IDOK, caption);
+        if (!box) box = Find(processId, IDCANCEL, caption);
+        if (!box) continue;
+        std::string text;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char className[16] = {}, buffer[256] = {};
+            GetClassNameA(child, className, sizeof className);
+            if (_stricmp(className, "Static") != 0) continue;
+            GetWindowTextA(child, buffer, sizeof buffer);
+            if (buffer[0]) text = buffer;
+        }
+        Press(box, IDOK);
+        return text;
+    }
+    return std::string();
+}
+
+}  // namespace save_dialog
+
+#endif

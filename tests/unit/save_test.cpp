@@ -1,0 +1,226 @@
+// Saving the rows field: SaveFile against the real rows field, and the real
+// save dialog answered from a second thread.
+#include <future>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "../common/save_dialog.h"
+#include "dialog_fixture.h"
+#include "texts/save_file.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..") names.insert(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+class SaveTest : public DialogTest {
+public:
+    void SetUp() override {
+        DialogTest::SetUp();
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "ravlo-save-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(GetTickCount());
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const std::string& name : FilesIn(folder)) {
+            SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((folder + "\\" + name).c_str());
+        }
+        RemoveDirectoryA(folder.c_str());
+        DialogTest::TearDown();
+    }
+    std::string Path(const char* name) const { return folder + "\\" + name; }
+    void SetRows(const std::string& text) const { SetWindowTextA(Item(IDC_ROWS), text.c_str()); }
+
+    // Runs the save command as a click would, with `answer` playing the user on another thread.
+    template <class Answer>
+    int SaveThroughDialog(Answer answer) {
+        auto user = std::async(std::launch::async, answer);
+        const int result = DoFileOpenSave(dialog, 1);
+        EXPECT_TRUE(user.get());
+        return result;
+    }
+
+    std::string folder;
+};
+
+TEST_F(SaveTest, WritesTheFieldByteForByte) {
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    Click(IDC_COUNT_256);
+    Click(IDC_GENERATE);
+    const std::string generated = test;
+    const Case cases[] = {
+        {"generated rows", generated},
+        {"Swedish letters", "Fr\xE5gor? Bes\xF6k: \xE4\xC5\xC4\xD6\r\nslut"},
+        {"lone line feed stays", "a\nb\r\n"},
+        {"one byte", "1"},
+    };
+    for (const Case& c : cases) {
+        SetRows(c.text);
+        ASSERT_EQ(SaveFile(Item(IDC_ROWS), Path("rows.txt").c_str()), 1) << c.name;
+        EXPECT_EQ(ReadAll(Path("rows.txt")), c.text) << c.name;
+        EXPECT_EQ(FilesIn(folder), std::set<std::string>{"rows.txt"}) << c.name;
+    }
+    EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("rows.txt"))[0]), '1');
+}
+
+TEST_F(SaveTest, HandEditedTextIsSavedAsEdited) {
+    Click(IDC_GENERATE);
+    HWND rows = Item(IDC_ROWS);
+    SendMessageA(rows, EM_SETSEL, 14, 15);  // the first sign of the first row
+    SendMessageA(rows, WM_CHAR, '2', 0);
+    ASSERT_EQ(SaveFile(rows, Path("edited.txt").c_str()), 1);
+    std::string expected = test;
+    expected[14] = '2';
+    EXPECT_EQ(ReadAll(Path("edited.txt")), expected);
+}
+
+TEST_F(SaveTest, ReplacesALongerFileWholly) {
+    WriteAll(Path("old.txt"), std::string(100000, 'o'));
+    SetRows("Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    ASSERT_EQ(SaveFile(Item(IDC_ROWS), Path("old.txt").c_str()), 1);
+    EXPECT_EQ(ReadAll(Path("old.txt")), "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
+}
+
+// A failed save changes nothing on disk: the old file keeps its bytes and no temporary file is left.
+TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas) {
+    struct Case {
+        const char* name;
+        const char* fieldText;
+        const char* target;     // inside the folder
+        bool existing;          // the target holds "old content" first
+        DWORD attributes;       // of the existing target
+        bool heldOpen;          // by someone who shares nothing
+    };
+    const Case cases[] = {
+        {"empty field, no file", "", "new.txt", false, FILE_ATTRIBUTE_NORMAL, false},
+        {"empty field, existing file", "", "old.txt", true, FILE_ATTRIBUTE_NORMAL, false},
+        {"missing folder", "rows", "missing\\new.txt", false, FILE_ATTRIBUTE_NORMAL, false},
+        {"read-only target", "rows", "old.txt", true, FILE_ATTRIBUTE_READONLY, false},
+        {"target held open", "rows", "old.txt", true, FILE_ATTRIBUTE_NORMAL, true},
+    };
+    for (const Case& c : cases) {
+        const std::string target = Path(c.target);
+        if (c.existing) {
+            WriteAll(target, "old content");
+            SetFileAttributesA(target.c_str(), c.attributes);
+        }
+        HANDLE holder = c.heldOpen ? CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr)
+                                   : INVALID_HANDLE_VALUE;
+        SetRows(c.fieldText);
+        EXPECT_EQ(SaveFile(Item(IDC_ROWS), target.c_str()), 0) << c.name;
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        EXPECT_EQ(ReadAll(target), c.existing ? "old content" : "<missing>") << c.name;
+        EXPECT_EQ(FilesIn(folder), c.existing ? std::set<std::string>{c.target} : std::set<std::string>{}) << c.name;
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target.c_str());
+    }
+}
+
+TEST_F(SaveTest, DialogAddsTxtToANameWithoutExtension) {
+    SetRows("Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
+    const std::string name = Path("kupong");
+    const DWORD pid = GetCurrentProcessId();
+    const int result = SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(ReadAll(Path("kupong.txt")), "Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
+    EXPECT_EQ(FilesIn(folder), std::set<std::string>{"kupong.txt"});
+}
+
+TEST_F(SaveTest, DialogOffersTextFilesFirstAndBelongsToTheMainDialog) {
+    const DWORD pid = GetCurrentProcessId();
+    HWND owner = nullptr;
+    std::string firstType, secondType;
+    LRESULT selected = -1;
+    const int result = SaveThroughDialog([&] {
+        HWND box = save_dialog::WaitForSaveDialog(pid, 10000);
+        if (!box) return false;
+        owner = GetWindow(box, GW_OWNER);
+        HWND types = GetDlgItem(box, save_dialog::kFileTypeCombo);
+        char text[64] = {};
+        SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        firstType = text;
+        SendMessageA(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+        secondType = text;
+        selected = SendMessageA(types, CB_GETCURSEL, 0, 0);
+        return save_dialog::CancelSaveDialog(pid, 10000);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(owner, dialog);
+    EXPECT_EQ(firstType, "Text Files (*.txt)");
+    EXPECT_EQ(secondType, "All Files (*.*)");
+    EXPECT_EQ(selected, 0);
+    EXPECT_TRUE(FilesIn(folder).empty());
+}
+
+TEST_F(SaveTest, DialogReplacesAnExistingFileAfterConfirmation) {
+    WriteAll(Path("old.txt"), std::string(5000, 'o'));
+    SetRows("new rows");
+    const std::string name = Path("old.txt");
+    const DWORD pid = GetCurrentProcessId();
+    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); }), 1);
+    EXPECT_EQ(ReadAll(name), "new rows");
+}
+
+TEST_F(SaveTest, FailedSaveShowsTheErrorBoxAndReturnsZero) {
+    SetRows("");
+    const std::string name = Path("empty.txt");
+    const DWORD pid = GetCurrentProcessId();
+    std::string message;
+    const int result = SaveThroughDialog([&] {
+        if (!save_dialog::FillSaveDialog(pid, name.c_str(), 10000)) return false;
+        message = save_dialog::DismissMessageBox(pid, "Error", 10000);
+        return true;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(message, "Save file failed.");
+    EXPECT_TRUE(FilesIn(folder).empty());
+}
+
+TEST_F(SaveTest, SaveButtonClickRunsTheDialog) {
+    Click(IDC_GENERATE);
+    const std::string name = Path("click.txt");
+    const DWORD pid = GetCurrentProcessId();
+    auto user = std::async(std::launch::async, [&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); });
+    Click(IDC_SAVE);
+    EXPECT_TRUE(user.get());
+    EXPECT_EQ(ReadAll(name), Rows());
+    EXPECT_EQ(Status(), "H\xE4r visas status och varningar!");  // saving writes no status
+}
+
+}  // namespace
