@@ -41,6 +41,10 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     touch "$WINEPREFIX/.ravlo-ready"
 fi
 wineserver -p >/dev/null 2>&1 || true
+# Start Wine's own background processes now, detached from our output:
+# started later by a test they would inherit its output pipe and keep
+# whoever reads it (ctest) waiting.
+wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 
 set +e
 "$@"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Starts ravlo.exe under Wine. With a display it simply runs; without one it
+# runs on a virtual display, saves a picture of the dialog and closes it.
+set -euo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec bash "$here/wine-env.sh" "$build" wine "$build/ravlo.exe"
+fi
+
+shot="$(cd "$build" && pwd)/ravlo-screenshot.png"
+bash "$here/screenshot.sh" "$build" "$shot"
+echo "No display is set: ravlo.exe ran on a virtual display (Xvfb) and was closed again."
+echo "Screenshot of its dialog: $shot"

@@ -1,0 +1,103 @@
+// Starts ravlo.exe, waits for its dialog, optionally clicks some controls,
+// saves a picture of the dialog (title bar included) as a BMP file, closes
+// the program and returns its exit code.
+//   ravlo_shot PROGRAM.exe OUT.bmp [control-id ...]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM param) {
+    Search& s = *reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char title[8] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (pid == s.processId && IsWindowVisible(window) && std::strncmp(title, "Ravlo", 5) == 0) {
+        s.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool SaveBitmap(HWND window, const char* path) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const DWORD stride = (width * 3 + 3) & ~3u;
+    std::vector<char> pixels(stride * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return false;
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(pixels.data(), pixels.size(), 1, out);
+    return std::fclose(out) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: ravlo_shot PROGRAM.exe OUT.bmp [control-id ...]\n");
+        return 2;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "could not start %s\n", argv[1]);
+        return 2;
+    }
+    Search s{process.dwProcessId, nullptr};
+    for (int tries = 0; tries < 600 && !s.found; ++tries) {
+        Sleep(50);
+        EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+    }
+    if (!s.found) {
+        std::fprintf(stderr, "the dialog did not appear\n");
+        TerminateProcess(process.hProcess, 3);
+        return 2;
+    }
+    for (int i = 3; i < argc; ++i) SendMessageA(GetDlgItem(s.found, std::atoi(argv[i])), BM_CLICK, 0, 0);
+    SetForegroundWindow(s.found);
+    Sleep(700);  // let it paint
+    const bool saved = SaveBitmap(s.found, argv[2]);
+    PostMessageA(s.found, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    std::printf("dialog shown, picture %s, exit code %lu\n", saved ? "saved" : "NOT saved", code);
+    return saved && code == 0 ? 0 : 1;
+}
