@@ -1,5 +1,6 @@
 # Quick start: `make run` and `make test`. Both install what is missing first.
 BUILD   ?= build
+VERSION := 8.02
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: deps build run test bench dist screenshot clean
@@ -19,8 +20,18 @@ run: build
 test: build
 	@bash tools/run-tests.sh $(BUILD)
 
+# Performance figures; nothing passes or fails.
 bench: build
-	@bash tools/wine-env.sh $(BUILD) wine $(BUILD)/tools/bench/ravlo_bench.exe
+	@bash tools/wine-env.sh $(BUILD) wine $(BUILD)/tools/bench/ravlo_bench.exe </dev/null
+
+# The README's picture: ten rows generated (count button 1049, then 1007).
+screenshot: build
+	@bash tools/screenshot.sh $(BUILD) docs/screenshot.png 1049 1007
+	@echo "docs/screenshot.png"
+
+# ravlo-$(VERSION).zip: the program, the README and their SHA-256 sums.
+dist: build
+	@bash tools/dist.sh $(BUILD) $(VERSION)
 
 clean:
 	rm -rf $(BUILD)

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-          xvfb x11-apps imagemagick googletest zip xauth)
+          xvfb x11-apps imagemagick googletest zip xauth fonts-wine)
 
 need_arch=0
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1

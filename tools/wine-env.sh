@@ -38,6 +38,8 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     # two seconds for a manager that never answers.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
+    # Wine's own Tahoma (the dialog's font) and Marlett (title-bar buttons).
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.ravlo-ready"
 fi
 wineserver -p >/dev/null 2>&1 || true
