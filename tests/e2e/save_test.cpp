@@ -1,0 +1,214 @@
+// "SPARA raderna" in the started program, answered through the system's own
+// save dialog: what lands on disk is the rows field, byte for byte.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../common/save_dialog.h"
+#include "ravlo_process.h"
+#include "resource.h"
+
+namespace {
+
+using e2e::RavloProcess;
+
+constexpr DWORD kDialogTimeoutMs = 10000;
+
+// A folder of its own under the temporary folder, removed with its files.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "ravlo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount());
+        created_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
+    }
+    ~ScratchFolder() {
+        for (const std::string& name : Files()) DeleteFileA(File(name).c_str());
+        // The program kept the folder as its current one after the save
+        // dialog; the system may let go of it a moment after the process ended.
+        for (int attempt = 0; attempt < 50 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(20);
+    }
+    bool Created() const { return created_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+private:
+    std::string path_;
+    bool created_ = false;
+};
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The file's bytes, or false when it cannot be read (yet).
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// Reads the file until it holds `expected` or the time is up; returns what it
+// last held. The program has finished writing by the time Save returns, so
+// the wait only covers a slow file system.
+std::string ContentOnceSettled(const std::string& path, const std::string& expected) {
+    std::string bytes;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(20))
+        if (ReadFileBytes(path, bytes) && bytes == expected) break;
+    return bytes;
+}
+
+// Why `text` is not rows as the program writes them, or "" when it is.
+std::string RowFormatError(const std::string& text) {
+    std::string rest;
+    for (const char* header : {"Italienska Stryktipset", "Stryktipset"})
+        if (text.compare(0, std::string(header).size(), header) == 0) {
+            rest = text.substr(std::string(header).size());
+            break;
+        }
+    if (rest.empty()) return "no header and no rows";
+    if (rest.size() % 29 != 0) return "the rows take " + std::to_string(rest.size()) + " bytes";
+    for (std::size_t at = 0; at < rest.size(); at += 29) {
+        const std::string row = rest.substr(at, 29);
+        bool ok = row.compare(0, 3, "\r\nE") == 0;
+        for (int m = 0; ok && m < 13; ++m) {
+            const char sign = row[4 + 2 * m];
+            ok = row[3 + 2 * m] == ',' && (sign == '1' || sign == 'X' || sign == '2');
+        }
+        if (!ok) return "bad row " + ::testing::PrintToString(row);
+    }
+    return "";
+}
+
+class SaveEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.Created());
+        ASSERT_TRUE(ravlo.Start()) << ravlo.Error();
+    }
+
+    // Presses "SPARA raderna" and answers the save dialog with `typed`;
+    // returns once the program is back in its message loop.
+    void Save(const std::string& typed) {
+        ASSERT_TRUE(ravlo.IsShown(IDC_SAVE));
+        ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
+        ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), typed.c_str(), kDialogTimeoutMs))
+            << "no save dialog, or it did not close, for " << typed;
+        ASSERT_TRUE(ravlo.RoundTrip());
+    }
+
+    ScratchFolder folder;
+    RavloProcess ravlo;
+};
+
+struct SaveCase {
+    const char* name;
+    std::vector<int> clicks;   // before GENERERA
+    const char* typed;         // in the save dialog, inside the scratch folder
+    const char* written;       // the file that must hold the rows
+    const char* earlier;       // content of `written` before saving, or nullptr
+};
+
+TEST_F(SaveEndToEnd, WritesExactlyTheRowsFieldToTheChosenFile) {
+    const SaveCase cases[] = {
+        {"new file", {IDC_COUNT_3}, "rows.txt", "rows.txt", nullptr},
+        {"name without extension", {IDC_APPEND, IDC_SWEDEN, IDC_COUNT_2}, "more", "more.txt", nullptr},
+        {"replaces a longer file", {IDC_ITALIENSKA, IDC_COUNT_1}, "old.txt", "old.txt",
+         "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,"
+         "1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1"},
+    };
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.earlier) {
+            ASSERT_TRUE(WriteFileBytes(folder.File(c.written), c.earlier));
+        }
+        for (int id : c.clicks) ASSERT_TRUE(ravlo.Click(id));
+        ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+        const std::string rows = ravlo.Text(IDC_ROWS);
+        const std::string status = ravlo.Text(IDC_STATUS);
+        ASSERT_EQ(RowFormatError(rows), "") << rows;
+
+        Save(folder.File(c.typed));
+
+        const std::string saved = ContentOnceSettled(folder.File(c.written), rows);
+        EXPECT_EQ(saved, rows);
+        EXPECT_EQ(RowFormatError(saved), "");
+        EXPECT_EQ(ravlo.Text(IDC_ROWS), rows) << "saving changes the field";
+        EXPECT_EQ(ravlo.Text(IDC_STATUS), status) << "saving writes no status";
+    }
+    EXPECT_FALSE(Exists(folder.File("more"))) << "the typed name without its extension";
+    EXPECT_EQ(folder.Files().size(), 3u);
+    EXPECT_EQ(ravlo.Close(), 0);
+}
+
+// Hand edits are saved as made, Swedish letters as single Windows-1252 bytes.
+TEST_F(SaveEndToEnd, SavesTheFieldAsEditedByHand) {
+    ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+    const std::string edited = ravlo.Text(IDC_ROWS) + "\r\nH\xE4r \xE4r min egen rad: \xC5\xC4\xD6";
+    ASSERT_TRUE(ravlo.SetText(IDC_ROWS, edited));
+
+    Save(folder.File("edited.txt"));
+
+    EXPECT_EQ(ContentOnceSettled(folder.File("edited.txt"), edited), edited);
+    EXPECT_EQ(ravlo.Close(), 0);
+}
+
+TEST_F(SaveEndToEnd, CancelWritesNothing) {
+    ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+    const std::string rows = ravlo.Text(IDC_ROWS);
+    ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
+    ASSERT_TRUE(save_dialog::CancelSaveDialog(ravlo.ProcessId(), kDialogTimeoutMs));
+    ASSERT_TRUE(ravlo.RoundTrip());
+
+    EXPECT_TRUE(folder.Files().empty());
+    EXPECT_EQ(ravlo.Text(IDC_ROWS), rows);
+    EXPECT_EQ(ravlo.Text(IDC_STATUS), "H\xE4r visas status och varningar!");
+    EXPECT_EQ(ravlo.Close(), 0);
+}
+
+// Nothing to save: the user is told, and the program carries on.
+TEST_F(SaveEndToEnd, EmptyFieldReportsFailureAndTheProgramCarriesOn) {
+    ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+    ASSERT_TRUE(ravlo.SetText(IDC_ROWS, ""));
+    ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
+    ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("empty.txt").c_str(), kDialogTimeoutMs));
+
+    EXPECT_EQ(save_dialog::DismissMessageBox(ravlo.ProcessId(), "Error", kDialogTimeoutMs), "Save file failed.");
+    ASSERT_TRUE(ravlo.RoundTrip());
+    ASSERT_TRUE(ravlo.Click(IDC_COUNT_4));
+    EXPECT_EQ(ravlo.Text(IDC_STATUS), "4 enkelrader vald.");
+    ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+    EXPECT_EQ(RowFormatError(ravlo.Text(IDC_ROWS)), "");
+    EXPECT_EQ(ravlo.Close(), 0);
+}
+
+}  // namespace
