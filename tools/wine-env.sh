@@ -14,6 +14,7 @@ export LC_ALL=C.UTF-8   # Wine then uses code page 1252
 
 xvfb_pid=
 cleanup() {
+    exec 9>&- 2>/dev/null || true
     wineserver -k >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
@@ -43,10 +44,15 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     touch "$WINEPREFIX/.ravlo-ready"
 fi
 wineserver -p >/dev/null 2>&1 || true
-# Start Wine's own background processes now, detached from our output:
-# started later by a test they would inherit its output pipe and keep
-# whoever reads it (ctest) waiting.
-wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+# Start Wine's own background processes (services, the desktop) now, detached
+# from our output, and keep one idle process alive until we exit so that the
+# desktop process never quits between tests: restarted by a test it would
+# inherit that test's output pipe and keep whoever reads it (ctest) waiting.
+keeper_fifo="$WINEPREFIX/keeper.fifo"
+rm -f "$keeper_fifo"
+mkfifo "$keeper_fifo"
+wine cmd.exe /c pause <"$keeper_fifo" >/dev/null 2>&1 &
+exec 9>"$keeper_fifo"   # the keeper waits on this until the script ends
 
 set +e
 "$@"
