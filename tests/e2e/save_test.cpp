@@ -7,75 +7,18 @@
 
 #include "../common/save_dialog.h"
 #include "ravlo_process.h"
+#include "scratch_folder.h"
 #include "resource.h"
 
 namespace {
 
 using e2e::RavloProcess;
+using e2e::ScratchFolder;
+using e2e::Exists;
+using e2e::ReadFileBytes;
+using e2e::WriteFileBytes;
 
 constexpr DWORD kDialogTimeoutMs = 10000;
-
-// A folder of its own under the temporary folder, removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "ravlo-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(GetTickCount());
-        created_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
-    }
-    ~ScratchFolder() {
-        for (const std::string& name : Files()) DeleteFileA(File(name).c_str());
-        // The program kept the folder as its current one after the save
-        // dialog; the system may let go of it a moment after the process ended.
-        for (int attempt = 0; attempt < 50 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(20);
-    }
-    bool Created() const { return created_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
-
-private:
-    std::string path_;
-    bool created_ = false;
-};
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The file's bytes, or false when it cannot be read (yet).
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bytes.clear();
-    char buffer[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return ok;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
 
 // Reads the file until it holds `expected` or the time is up; returns what it
 // last held. The program has finished writing by the time Save returns, so
