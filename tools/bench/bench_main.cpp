@@ -7,5 +7,7 @@ int main() {
     RunGeneratorBenchmark();
     std::printf("\n");
     RunPressBenchmark();
+    std::printf("\n");
+    RunStartupBenchmark();
     return 0;
 }

@@ -10,4 +10,8 @@ void RunGeneratorBenchmark();
 // nearly full text) beside one WM_SETTEXT of the same text, and their ratio.
 void RunPressBenchmark();
 
+// Median time from launch to the dialog on screen, ravlo.exe beside a minimal
+// dialog program of the same build, and their ratio.
+void RunStartupBenchmark();
+
 #endif
