@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/ravlo_window.h"
 #include "benchmarks.h"
 
 namespace {
@@ -16,22 +17,6 @@ std::string WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM param) {
-    Search& s = *reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char title[8] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (pid != s.processId || !IsWindowVisible(window) || std::strncmp(title, "Ravlo", 5) != 0) return TRUE;
-    s.found = window;
-    return FALSE;
 }
 
 double Seconds() {
@@ -50,19 +35,19 @@ double StartAndClose(const std::string& program) {
     const double start = Seconds();
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
-    Search s{process.dwProcessId, nullptr};
-    while (!s.found && Seconds() - start < 20) {
-        EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
-        if (!s.found) Sleep(1);
+    HWND dialog = nullptr;
+    while (!dialog && Seconds() - start < 20) {
+        dialog = ravlo_window::Find(process.dwProcessId);
+        if (!dialog) Sleep(1);
     }
     const double shown = Seconds() - start;
-    if (s.found) PostMessageA(s.found, WM_CLOSE, 0, 0);
+    if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    if (!s.found) return -1;
+    if (!dialog) return -1;
     return code == 0 ? shown : -2;
 }
 

@@ -9,25 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include "../common/ravlo_window.h"
+
 namespace {
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM param) {
-    Search& s = *reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char title[8] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (pid == s.processId && IsWindowVisible(window) && std::strncmp(title, "Ravlo", 5) == 0) {
-        s.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 bool SaveBitmap(HWND window, const char* path) {
     RECT r;
@@ -80,21 +64,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not start %s\n", argv[1]);
         return 2;
     }
-    Search s{process.dwProcessId, nullptr};
-    for (int tries = 0; tries < 600 && !s.found; ++tries) {
+    HWND dialog = nullptr;
+    for (int tries = 0; tries < 600 && !dialog; ++tries) {
         Sleep(50);
-        EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+        dialog = ravlo_window::Find(process.dwProcessId);
     }
-    if (!s.found) {
+    if (!dialog) {
         std::fprintf(stderr, "the dialog did not appear\n");
         TerminateProcess(process.hProcess, 3);
         return 2;
     }
-    for (int i = 3; i < argc; ++i) SendMessageA(GetDlgItem(s.found, std::atoi(argv[i])), BM_CLICK, 0, 0);
-    SetForegroundWindow(s.found);
+    for (int i = 3; i < argc; ++i) SendMessageA(GetDlgItem(dialog, std::atoi(argv[i])), BM_CLICK, 0, 0);
+    SetForegroundWindow(dialog);
     Sleep(700);  // let it paint
-    const bool saved = SaveBitmap(s.found, argv[2]);
-    PostMessageA(s.found, WM_CLOSE, 0, 0);
+    const bool saved = SaveBitmap(dialog, argv[2]);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
     WaitForSingleObject(process.hProcess, 10000);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
