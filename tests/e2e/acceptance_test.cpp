@@ -1,4 +1,4 @@
-// The shipped program under a fixed script of over 200 clicks that touches
+// The shipped program under a fixed script of 200 clicks that touches
 // every control family, every method, append, the full-text refusal and a
 // save. After every click the dialog must show what the program model shows
 // when started from one of the clock seeds possible at launch.
