@@ -49,8 +49,8 @@ Controller::Controller(HWND dialog)
       refRowBox(dialog, IDC_REF_ROW, 1),
       englandBox(dialog, IDC_ENGLAND, 1),
       swedenBox(dialog, IDC_SWEDEN, 1),
-      signBoxes(BindFrom<CheckBox>(dialog, IDC_SIGN_FIRST, std::make_index_sequence<3 * kMatches>())),
-      sureBoxes(BindFrom<CheckBox>(dialog, IDC_SURE_FIRST, std::make_index_sequence<kMatches>())) {
+      signBoxes(BindFrom<CheckBox>(dialog, IDC_SIGN_FIRST, std::make_index_sequence<3 * rows::kMatches>())),
+      sureBoxes(BindFrom<CheckBox>(dialog, IDC_SURE_FIRST, std::make_index_sequence<rows::kMatches>())) {
     // The field's default typing limit (30,000 characters) would stop hand
     // edits in a long rows text; lift it.
     rowsEdit.RemoveTypingLimit();

@@ -6,8 +6,8 @@
 #include <array>
 
 #include "controls/controls.h"
+#include "generation/portable/rows.h"
 
-constexpr int kMatches = 13;
 constexpr int kCountButtons = 30;
 
 class Controller {
@@ -68,8 +68,8 @@ private:
     CheckBox refRowBox;
     CheckBox englandBox;
     CheckBox swedenBox;
-    std::array<CheckBox, 3 * kMatches> signBoxes;
-    std::array<CheckBox, kMatches> sureBoxes;
+    std::array<CheckBox, 3 * rows::kMatches> signBoxes;
+    std::array<CheckBox, rows::kMatches> sureBoxes;
 };
 
 #endif

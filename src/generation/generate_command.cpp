@@ -11,6 +11,10 @@ const char kNoMethod[] = "V\xC4LJ slumpmetod!!!!!";
 const char kIncompleteReference[] = "Du M\xC5STE kryssa i alla matcher!!!!!";
 const char kTextFull[] = "Texten \xE4r full! Spara raderna och b\xF6rja om.";
 
+// The bounds as they stand in the program-wide statistics.
+rows::Statistics England() { return {tot_tecken, tot_ettor, tot_kryss}; }
+rows::Statistics Sweden() { return {tot_teckens, tot_ettors, tot_krysss}; }
+
 }  // namespace
 
 void Controller::Generate(HWND, const Entry&, int, int notifyCode) {
@@ -26,12 +30,11 @@ void Controller::Generate(HWND, const Entry&, int, int notifyCode) {
     // The selection cannot change during a press, so it is read once.
     rows::Press press{};
     press.referenceRow = referenceRow;
-    press.statistics = england ? rows::Statistics{tot_tecken, tot_ettor, tot_kryss}
-                               : rows::Statistics{tot_teckens, tot_ettors, tot_krysss};
+    press.statistics = england ? England() : Sweden();
     press.startsAnew = !(appendBox.IsChecked() && Rader >= 1);
     press.rowCount = antal_enkelrader;
     bool complete = true;
-    for (int m = 1; m <= kMatches; ++m) {
+    for (int m = 1; m <= rows::kMatches; ++m) {
         int sign = rows::kNoSign;
         for (int k = 2; k >= 0; --k)  // the first checked of 1, X, 2 wins
             if (SignBox(m, k).IsChecked()) sign = k;
@@ -74,21 +77,19 @@ void Controller::DrawMatch(HWND, const Entry& entry, int, int notifyCode) {
         for (const CheckBox& box : signBoxes)
             if (box.IsChecked()) ++antalsakra;
         // At least 13 rather than exactly: the loop must end even if a match ever held two signs.
-        if (antalsakra >= kMatches) {
+        if (antalsakra >= rows::kMatches) {
             statusEdit.SetString("13 matcher redan s\xE4kra.");
             return;
         }
-        ir = rg.IRandom(1, kMatches);
+        ir = rg.IRandom(1, rows::kMatches);
         const int match = ir;
         if (SignBox(match, 0).IsChecked() || SignBox(match, 1).IsChecked() || SignBox(match, 2).IsChecked())
             continue;
         int sign;
         if (englandBox.IsChecked()) {
-            ir = rg.IRandom(1, tot_tecken);
-            sign = rows::StatisticsSign(ir, tot_ettor, tot_kryss);
+            sign = rows::DrawStatisticsSign(rg, England(), ir);
         } else if (swedenBox.IsChecked()) {
-            ir = rg.IRandom(1, tot_teckens);
-            sign = rows::StatisticsSign(ir, tot_ettors, tot_krysss);
+            sign = rows::DrawStatisticsSign(rg, Sweden(), ir);
         } else {
             ir = rg.IRandom(1, 6);
             sign = rows::SixSided(ir);

@@ -15,12 +15,12 @@ void Controller::ShowDrawInfo(HWND, const Entry&, int, int notifyCode) {
     // and only when it fits, so the buffer is never overrun.
     std::size_t length = 0;
     if (notifyCode == 0) {
-        std::strcpy(test, kDrawInfoHeading);
-        length = std::strlen(kDrawInfoHeading);
+        std::memcpy(test, kDrawInfoHeading, kDrawInfoHeadingLength + 1);
+        length = kDrawInfoHeadingLength;
     } else {
         length = std::strlen(test);
     }
-    const std::size_t body = std::strlen(kDrawInfoBody);
-    if (length + body <= kTestMaxLength) std::memcpy(test + length, kDrawInfoBody, body + 1);
+    if (length + kDrawInfoBodyLength <= kTestMaxLength)
+        std::memcpy(test + length, kDrawInfoBody, kDrawInfoBodyLength + 1);
     rowsEdit.SetString(test);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/files.h"
 #include "../common/save_dialog.h"
 #include "program_model.h"
 #include "ravlo_process.h"
@@ -117,17 +118,6 @@ TEST(Acceptance, ScriptedUseAgreesWithTheModelForAClockSeed) {
     ASSERT_TRUE(e2e::ReadFileBytes(name + ".txt", saved));
     EXPECT_EQ(saved, program.Text(IDC_ROWS));
     EXPECT_EQ(program.Close(), 0);
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 TEST(Acceptance, ClosingEndsWithExitCodeZeroAndLeavesNoFile) {

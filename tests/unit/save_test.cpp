@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "../common/files.h"
 #include "../common/save_dialog.h"
 #include "dialog_fixture.h"
 #include "texts/save_file.h"
@@ -28,18 +29,6 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-}
-
-std::set<std::string> FilesIn(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..") names.insert(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
 }
 
 class SaveTest : public DialogTest {

@@ -20,6 +20,11 @@ int SixSided(int draw) {
     return 2;
 }
 
+int DrawStatisticsSign(TRandomMersenne& generator, const Statistics& statistics, int& lastDraw) {
+    lastDraw = generator.IRandom(1, statistics.total);
+    return StatisticsSign(lastDraw, statistics.ones, statistics.onesAndDraws);
+}
+
 char* WriteRows(const Press& press, TRandomMersenne& generator, int& lastDraw, char* out) {
     for (int row = 0; row < press.rowCount; ++row) {
         *out++ = '\r';
@@ -38,9 +43,7 @@ char* WriteRows(const Press& press, TRandomMersenne& generator, int& lastDraw, c
             } else if (press.sign[m] != kNoSign) {
                 sign = press.sign[m];
             } else {
-                const Statistics& s = press.statistics;
-                lastDraw = generator.IRandom(1, s.total);
-                sign = StatisticsSign(lastDraw, s.ones, s.onesAndDraws);
+                sign = DrawStatisticsSign(generator, press.statistics, lastDraw);
             }
             *out++ = ',';
             *out++ = SignChar(sign);

@@ -29,6 +29,9 @@ struct Statistics {
     int total, ones, onesAndDraws;
 };
 
+// One draw in 1..total from `generator`, left in `lastDraw`, and the sign it gives.
+int DrawStatisticsSign(TRandomMersenne& generator, const Statistics& statistics, int& lastDraw);
+
 // Everything one press needs, read from the dialog once.
 struct Press {
     bool referenceRow;         // else statistics

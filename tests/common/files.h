@@ -1,0 +1,24 @@
+// The names in a folder, for tests that check what a run left on disk.
+#ifndef RAVLO_TESTS_FILES_H
+#define RAVLO_TESTS_FILES_H
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+// Every entry of `folder` but "." and "..".
+inline std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+#endif
