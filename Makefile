@@ -3,7 +3,7 @@ BUILD   ?= build
 VERSION := 8.02
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps build run test bench dist screenshot clean
+.PHONY: deps build run test bench dist screenshot fairness clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -28,6 +28,15 @@ bench: build
 screenshot: build
 	@bash tools/screenshot.sh $(BUILD) docs/screenshot.png 1049 1007
 	@echo "docs/screenshot.png"
+
+# Stated against drawn shares of every sign rule and of the random match,
+# from fixed seeds (a native build, no Wine); remakes docs/fairness.png.
+fairness: deps
+	cmake -S tools/fairness -B $(BUILD)/fairness >/dev/null
+	cmake --build $(BUILD)/fairness
+	$(BUILD)/fairness/ravlo_fairness $(BUILD)/fairness/fairness.csv
+	gnuplot -e "csv='$(BUILD)/fairness/fairness.csv'; png='docs/fairness.png'" tools/fairness/fairness.gp
+	@echo "docs/fairness.png"
 
 # ravlo-$(VERSION).zip: the program, the README and their SHA-256 sums.
 dist: build

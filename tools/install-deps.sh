@@ -4,8 +4,10 @@
 # Run as root; anyone else is told what to install.
 set -euo pipefail
 
+# g++, gnuplot-nox (its pngcairo terminal) and DejaVu make the native fairness report.
 packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-          xvfb x11-apps imagemagick googletest zip xauth fonts-wine)
+          xvfb x11-apps imagemagick googletest zip xauth fonts-wine g++ gnuplot-nox
+          fonts-dejavu-core)
 
 need_arch=0
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
