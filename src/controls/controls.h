@@ -42,6 +42,13 @@ public:
     Edit(HWND dialog, int id, int enabled) : SimpleControl(dialog, id, enabled) {}
     void SetString(const char* text) { SendMessageA(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
     void RemoveTypingLimit() { SendMessageA(handle, EM_SETLIMITTEXT, 0, 0); }
+    // In characters, as the field itself counts them.
+    int Length() const { return GetWindowTextLengthW(handle); }
+    void SelectRange(int first, int last) { SendMessageA(handle, EM_SETSEL, first, last); }
+    void ReplaceSelection(const char* text) { SendMessageA(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
+    void ScrollCaret() { SendMessageA(handle, EM_SCROLLCARET, 0, 0); }
+    void ClearModified() { SendMessageA(handle, EM_SETMODIFY, FALSE, 0); }
+    void EmptyUndo() { SendMessageA(handle, EM_EMPTYUNDOBUFFER, 0, 0); }
 };
 
 #endif

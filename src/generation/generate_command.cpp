@@ -3,6 +3,7 @@
 
 #include "controller/controller.h"
 #include "controller/globals.h"
+#include "controls/show_text.h"
 #include "generation/portable/rows.h"
 
 namespace {
@@ -66,8 +67,9 @@ void Controller::Generate(HWND, const Entry&, int, int notifyCode) {
     Rader += antal_enkelrader;
     char* end = rows::WriteRows(press, rg, ir, test + kept + headerLength);
     *end = '\0';
-    // One update per press: the field re-lays out the whole text on every set.
-    rowsEdit.SetString(test);
+    // One update per press, and only of what is new when the field still
+    // shows the text this press continued: the field re-lays out all it is given.
+    ShowText(rowsEdit, test, length, kept);
 }
 
 void Controller::DrawMatch(HWND, const Entry& entry, int, int notifyCode) {

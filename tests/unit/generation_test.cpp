@@ -19,6 +19,14 @@ public:
             for (int k = 0; k < 3; ++k) SetChecked(SignId(m, k), signs[m - 1] == "1X2"[k]);
     }
     void ChooseRefRow() const { Click(IDC_REF_ROW); }
+    bool FieldShowsTest() const {
+        std::wstring shown(GetWindowTextLengthW(Item(IDC_ROWS)) + 1, L'\0');
+        shown.resize(GetWindowTextW(Item(IDC_ROWS), &shown[0], static_cast<int>(shown.size())));
+        std::wstring expected(std::strlen(test), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, test, static_cast<int>(expected.size()), &expected[0],
+                            static_cast<int>(expected.size()));
+        return shown == expected;
+    }
     // Words drawn since seeding with 1 (the first draw regenerates the state).
     static int DrawsSinceSeeding() {
         TRandomMersenne fresh(1);
@@ -216,6 +224,55 @@ TEST_F(GenerateTest, RowsFollowTheMethodInformationWhenAppending) {
     EXPECT_EQ(text.rfind("Slumpmetod info:\r\n", 0), 0u);
     EXPECT_EQ(text.size(), 575u + 29u);
     EXPECT_EQ(text.substr(575), kRow2);
+}
+
+// A press that continues the text adds only its rows to the field when the
+// field still shows the text; whatever else happened to the field, it ends
+// up showing `test`, with the caret at the start and nothing to undo.
+TEST_F(GenerateTest, ContinuingPressLeavesTheFieldShowingTheText) {
+    struct Case {
+        const char* name;
+        void (*disturb)(GenerateTest&);
+    };
+    const Case cases[] = {
+        {"nothing", [](GenerateTest&) {}},
+        {"typed character", [](GenerateTest& t) { SendMessageA(t.Item(IDC_ROWS), WM_CHAR, 'Q', 0); }},
+        {"same length, other bytes",
+         [](GenerateTest& t) {
+             std::string other = t.Rows();
+             other[other.size() - 1] = other[other.size() - 1] == '1' ? '2' : '1';
+             SendMessageA(t.Item(IDC_ROWS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()));
+         }},
+        {"same length, a letter outside the code page",
+         [](GenerateTest& t) {  // read as 8 bits it might look unchanged
+             const std::string rows = t.Rows();
+             std::wstring other(rows.begin(), rows.end());
+             other[1] = L'\x0165';  // t with caron, in place of the header's t
+             SetWindowTextW(t.Item(IDC_ROWS), other.c_str());
+         }},
+        {"instructions", [](GenerateTest& t) { t.Click(IDC_INSTRUCTIONS); }},
+        {"method information", [](GenerateTest& t) { t.Click(IDC_DRAW_INFO); }},
+    };
+    for (const Case& c : cases) {
+        Close();
+        Open(1);
+        Click(IDC_APPEND);
+        Click(IDC_COUNT_3);
+        Generate();
+        c.disturb(*this);
+        const std::size_t before = std::strlen(test);
+        Generate();
+        EXPECT_EQ(Rows(), test) << c.name;
+        EXPECT_TRUE(FieldShowsTest()) << c.name;  // as characters: an 8-bit read maps the caron away
+        EXPECT_EQ(std::strlen(test), before + 3 * 29) << c.name;  // the press continued the text
+        HWND rows = Item(IDC_ROWS);
+        DWORD first = 1, last = 1;
+        SendMessageA(rows, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+        EXPECT_EQ(first + last, 0u) << c.name;
+        EXPECT_EQ(SendMessageA(rows, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << c.name;
+        EXPECT_FALSE(SendMessageA(rows, EM_CANUNDO, 0, 0)) << c.name;
+        EXPECT_FALSE(SendMessageA(rows, EM_GETMODIFY, 0, 0)) << c.name;
+    }
 }
 
 TEST_F(GenerateTest, LargestPressOnItalianText) {
