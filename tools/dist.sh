@@ -4,6 +4,9 @@
 set -euo pipefail
 build=$1 version=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
+# Only the lean exe ships: no debug sections, within 128 KiB.
+bash "$root/tools/check-lean.sh" "$build/ravlo.exe" 131072 >/dev/null || {
+    echo "$build/ravlo.exe is not the lean release exe (configure with -DCMAKE_BUILD_TYPE=Release)"; exit 1; }
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 dir="$stage/ravlo-$version"

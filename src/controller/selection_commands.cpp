@@ -2,7 +2,7 @@
 // matches and append mode. Check boxes are automatic, so each handler sees
 // the clicked box already toggled; exclusive choices are kept exclusive by
 // unchecking the siblings here.
-#include <cstdio>
+#include <windows.h>
 
 #include "controller/controller.h"
 #include "controller/globals.h"
@@ -57,7 +57,7 @@ void Controller::FixSign(HWND, const Entry&, int controlId, int notifyCode) {
     const int sign = offset % 3;
     if (notifyCode == 0) {
         char text[48];
-        std::snprintf(text, sizeof text, "Match %d%s", match, kSignTexts[sign]);
+        wsprintfA(text, "Match %d%s", match, kSignTexts[sign]);
         statusEdit.SetString(text);
     }
     SignBox(match, kSiblings[sign][0]).UnCheck();
@@ -67,7 +67,7 @@ void Controller::FixSign(HWND, const Entry&, int controlId, int notifyCode) {
 void Controller::MarkSure(HWND, const Entry&, int controlId, int notifyCode) {
     if (notifyCode != 0) return;
     char text[24];
-    std::snprintf(text, sizeof text, "Match %d s\xE4ker.", controlId - IDC_SURE_FIRST + 1);
+    wsprintfA(text, "Match %d s\xE4ker.", controlId - IDC_SURE_FIRST + 1);
     statusEdit.SetString(text);
 }
 
