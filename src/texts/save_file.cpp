@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "controller/controller.h"
 #include "resource.h"
@@ -43,22 +44,22 @@ private:
 // A temporary file that is deleted unless it was moved into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const char* folder) {
-        if (GetTempFileNameA(folder, "rav", 0, name_) == 0) name_[0] = '\0';
+    explicit TemporaryFile(const wchar_t* folder) {
+        if (GetTempFileNameW(folder, L"rav", 0, name_) == 0) name_[0] = L'\0';
     }
-    ~TemporaryFile() { if (name_[0]) DeleteFileA(name_); }
+    ~TemporaryFile() { if (name_[0]) DeleteFileW(name_); }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    bool Valid() const { return name_[0] != '\0'; }
-    const char* Name() const { return name_; }
-    bool MoveOver(const char* target) {
-        if (!MoveFileExA(name_, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
-        name_[0] = '\0';
+    bool Valid() const { return name_[0] != L'\0'; }
+    const wchar_t* Name() const { return name_; }
+    bool MoveOver(const wchar_t* target) {
+        if (!MoveFileExW(name_, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+        name_[0] = L'\0';
         return true;
     }
 
 private:
-    char name_[MAX_PATH];
+    wchar_t name_[MAX_PATH];
 };
 
 bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
@@ -72,33 +73,33 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
 }
 
 // The folder part of a file name, or "." for a bare name.
-void FolderOf(const char* fileName, char (&folder)[MAX_PATH]) {
-    const char* slash = std::strrchr(fileName, '\\');
-    const char* other = std::strrchr(fileName, '/');
+void FolderOf(const wchar_t* fileName, wchar_t (&folder)[MAX_PATH]) {
+    const wchar_t* slash = std::wcsrchr(fileName, L'\\');
+    const wchar_t* other = std::wcsrchr(fileName, L'/');
     if (other > slash) slash = other;
     const std::size_t length = slash ? static_cast<std::size_t>(slash - fileName) : 0;
     if (!slash || length + 2 > MAX_PATH) {
-        std::strcpy(folder, ".");
+        std::wcscpy(folder, L".");
         return;
     }
-    std::memcpy(folder, fileName, length);
-    folder[length] = '\0';
-    if (length == 0 || folder[length - 1] == ':') std::strcat(folder, "\\");  // "\x" or "C:\x"
+    std::wmemcpy(folder, fileName, length);
+    folder[length] = L'\0';
+    if (length == 0 || folder[length - 1] == L':') std::wcscat(folder, L"\\");  // "\x" or "C:\x"
 }
 
 // An existing target must be one we may replace: not read-only (Wine would
 // replace it anyway) and not held open by someone who refuses sharing.
-bool TargetReplaceable(const char* fileName) {
-    const DWORD attributes = GetFileAttributesA(fileName);
+bool TargetReplaceable(const wchar_t* fileName) {
+    const DWORD attributes = GetFileAttributesW(fileName);
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    FileHandle probe(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle probe(CreateFileW(fileName, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe.Valid();
 }
 
 }  // namespace
 
-int SaveFile(HWND edit, const char* fileName) {
+int SaveFile(HWND edit, const wchar_t* fileName) {
     // Read the text before touching any file: an empty or unreadable field changes nothing on disk.
     const int length = GetWindowTextLengthA(edit);
     if (length <= 0) return 0;
@@ -108,12 +109,12 @@ int SaveFile(HWND edit, const char* fileName) {
     if (got <= 0) return 0;
     if (!TargetReplaceable(fileName)) return 0;
 
-    char folder[MAX_PATH];
+    wchar_t folder[MAX_PATH];
     FolderOf(fileName, folder);
     TemporaryFile temporary(folder);
     if (!temporary.Valid()) return 0;
     {
-        FileHandle file(CreateFileA(temporary.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(temporary.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return 0;
         if (!WriteAll(file.Get(), text.Get(), static_cast<DWORD>(got))) return 0;
@@ -123,19 +124,26 @@ int SaveFile(HWND edit, const char* fileName) {
     return temporary.MoveOver(fileName) ? 1 : 0;
 }
 
+int SaveFile(HWND edit, const char* fileName) {
+    wchar_t wide[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide, MAX_PATH) == 0) return 0;
+    return SaveFile(edit, wide);
+}
+
 int DoFileOpenSave(HWND owner, int) {
-    char fileName[MAX_PATH] = "";
-    OPENFILENAMEA request;
+    // Wide names: the chosen folder may hold letters the ANSI code page lacks.
+    wchar_t fileName[MAX_PATH] = L"";
+    OPENFILENAMEW request;
     std::memset(&request, 0, sizeof request);
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes: the classic record
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // 76 bytes: the classic record
     request.hwndOwner = owner;
-    request.lpstrFilter = "Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    request.lpstrFilter = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
     request.nFilterIndex = 0;
     request.lpstrFile = fileName;
     request.nMaxFile = MAX_PATH;
-    request.lpstrDefExt = "txt";
+    request.lpstrDefExt = L"txt";
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameA(&request)) return 1;  // cancelled: nothing to do
+    if (!GetSaveFileNameW(&request)) return 1;  // cancelled: nothing to do
 
     if (SaveFile(GetDlgItem(owner, IDC_ROWS), fileName)) return 1;
     MessageBoxA(owner, "Save file failed.", "Error", MB_OK | MB_ICONEXCLAMATION);

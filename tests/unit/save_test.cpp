@@ -12,9 +12,7 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string ReadOpened(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE) return "<missing>";
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD got = 0;
@@ -22,6 +20,16 @@ std::string ReadAll(const std::string& path) {
     CloseHandle(file);
     bytes.resize(got);
     return bytes;
+}
+
+std::string ReadAll(const std::string& path) {
+    return ReadOpened(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::string ReadAll(const std::wstring& path) {
+    return ReadOpened(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
@@ -42,6 +50,10 @@ public:
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     void TearDown() override {
+        if (!wideFolder.empty()) {
+            for (const std::wstring& name : FilesIn(wideFolder)) DeleteFileW((wideFolder + L"\\" + name).c_str());
+            RemoveDirectoryW(wideFolder.c_str());
+        }
         for (const std::string& name : FilesIn(folder)) {
             SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((folder + "\\" + name).c_str());
@@ -50,6 +62,14 @@ public:
         DialogTest::TearDown();
     }
     std::string Path(const char* name) const { return folder + "\\" + name; }
+    // A new folder inside the folder, named in UTF-16.
+    const std::wstring& MakeWideFolder(const wchar_t* name) {
+        wchar_t outer[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, outer, MAX_PATH);
+        wideFolder = std::wstring(outer) + L"\\" + name;
+        CreateDirectoryW(wideFolder.c_str(), nullptr);
+        return wideFolder;
+    }
     void SetRows(const std::string& text) const { SetWindowTextA(Item(IDC_ROWS), text.c_str()); }
 
     // Runs the save command as a click would, with `answer` playing the user on another thread.
@@ -62,24 +82,36 @@ public:
     }
 
     std::string folder;
+    std::wstring wideFolder;  // made by MakeWideFolder, if at all
 };
 
 TEST_F(SaveTest, WritesTheFieldByteForByte) {
     struct Case {
         const char* name;
         std::string text;
+        const wchar_t* into;  // a folder made inside the folder and saved into by its UTF-16 name; nullptr: none
     };
     Click(IDC_COUNT_256);
     Click(IDC_GENERATE);
     const std::string generated = test;
     const Case cases[] = {
-        {"generated rows", generated},
-        {"Swedish letters", "Fr\xE5gor? Bes\xF6k: \xE4\xC5\xC4\xD6\r\nslut"},
-        {"lone line feed stays", "a\nb\r\n"},
-        {"one byte", "1"},
+        {"generated rows", generated, nullptr},
+        {"Swedish letters", "Fr\xE5gor? Bes\xF6k: \xE4\xC5\xC4\xD6\r\nslut", nullptr},
+        {"lone line feed stays", "a\nb\r\n", nullptr},
+        {"one byte", "1", nullptr},
+        // Last, so that its folder is not among the files the cases above expect.
+        {"folder name beyond the ANSI code page", "Stryktipset \xE5\xE4\xF6\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1",
+         L"\u0141\u00F3d\u017A-\u0434\u0430\u043D\u043D\u044B\u0435"},
     };
     for (const Case& c : cases) {
         SetRows(c.text);
+        if (c.into) {
+            const std::wstring into = MakeWideFolder(c.into);
+            ASSERT_EQ(SaveFile(Item(IDC_ROWS), (into + L"\\rows.txt").c_str()), 1) << c.name;
+            EXPECT_EQ(ReadAll(into + L"\\rows.txt"), c.text) << c.name;
+            EXPECT_EQ(FilesIn(into), std::set<std::wstring>{L"rows.txt"}) << c.name;
+            continue;
+        }
         ASSERT_EQ(SaveFile(Item(IDC_ROWS), Path("rows.txt").c_str()), 1) << c.name;
         EXPECT_EQ(ReadAll(Path("rows.txt")), c.text) << c.name;
         EXPECT_EQ(FilesIn(folder), std::set<std::string>{"rows.txt"}) << c.name;
