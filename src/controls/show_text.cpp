@@ -6,36 +6,33 @@
 
 namespace {
 
-// Characters that `length` bytes of `text` become in the field, or -1.
-int WideLength(const char* text, std::size_t length) {
-    if (length == 0) return 0;
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
-    return wide > 0 ? wide : -1;
-}
-
-// True when the field holds exactly the first `length` bytes of `text`. The
-// field is read as characters: another program or a paste may have put in
-// letters that an 8-bit read would only approximate.
-bool FieldShows(const Edit& field, const char* text, std::size_t length, int wideLength) {
-    if (wideLength <= 0 || field.Length() != wideLength) return false;
-    std::unique_ptr<wchar_t[]> shown(new (std::nothrow) wchar_t[wideLength + 1]);
-    std::unique_ptr<wchar_t[]> expected(new (std::nothrow) wchar_t[wideLength]);
-    if (!shown || !expected) return false;
-    if (GetWindowTextW(field.handle, shown.get(), wideLength + 1) != wideLength) return false;
-    if (MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), expected.get(), wideLength) != wideLength)
-        return false;
-    return std::wmemcmp(shown.get(), expected.get(), wideLength) == 0;
+// The characters the field holds when it shows exactly the first `length`
+// bytes of `text`, else -1. The field is read as characters: another program
+// or a paste may have put in letters that an 8-bit read would only approximate.
+int ShownCharacters(const Edit& field, const char* text, std::size_t length) {
+    if (length == 0) return -1;
+    // One byte of the code page becomes at most one character.
+    std::unique_ptr<wchar_t[]> expected(new (std::nothrow) wchar_t[length]);
+    if (!expected) return -1;
+    const int count = static_cast<int>(length);
+    const int characters = MultiByteToWideChar(CP_ACP, 0, text, count, expected.get(), count);
+    if (characters <= 0 || field.Length() != characters) return -1;
+    std::unique_ptr<wchar_t[]> shown(new (std::nothrow) wchar_t[characters + 1]);
+    if (!shown || GetWindowTextW(field.handle, shown.get(), characters + 1) != characters) return -1;
+    return std::wmemcmp(shown.get(), expected.get(), characters) == 0 ? characters : -1;
 }
 
 }  // namespace
 
 void ShowText(Edit& field, const char* text, std::size_t length, std::size_t keptLength) {
-    const int keptWide = keptLength <= length ? WideLength(text, keptLength) : -1;
-    if (keptWide > 0 && FieldShows(field, text, keptLength, keptWide)) {
-        const int addedWide = WideLength(text + keptLength, length - keptLength);
-        field.SelectRange(keptWide, keptWide);
-        field.ReplaceSelection(text + keptLength);
-        if (addedWide >= 0 && field.Length() == keptWide + addedWide) {
+    const int kept = ShownCharacters(field, text, keptLength);
+    if (kept > 0) {
+        const char* added = text + keptLength;
+        const int addedCharacters =
+            MultiByteToWideChar(CP_ACP, 0, added, static_cast<int>(length - keptLength), nullptr, 0);
+        field.SelectRange(kept, kept);
+        field.ReplaceSelection(added);
+        if (addedCharacters > 0 && field.Length() == kept + addedCharacters) {
             // Where a full set leaves the field.
             field.SelectRange(0, 0);
             field.ScrollCaret();
