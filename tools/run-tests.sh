@@ -3,4 +3,5 @@
 set -euo pipefail
 build=${1:-build}
 here=$(dirname "$0")
-exec bash "$here/wine-env.sh" "$build" ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 </dev/null
+runnable=$(bash "$here/runnable-build.sh" "$build")
+exec bash "$here/wine-env.sh" "$runnable" ctest --test-dir "$runnable" --output-on-failure -j2 --timeout 300 </dev/null

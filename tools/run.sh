@@ -4,6 +4,7 @@
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
+build=$(bash "$here/runnable-build.sh" "$build")
 
 if [ -n "${DISPLAY:-}" ]; then
     exec bash "$here/wine-env.sh" "$build" wine "$build/ravlo.exe"

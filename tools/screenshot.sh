@@ -3,10 +3,10 @@
 #   tools/screenshot.sh BUILD_DIR OUT.png [control-id ...]
 # The control identifiers are clicked before the picture is taken.
 set -euo pipefail
-build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$(bash "$here/runnable-build.sh" "$1")" && pwd)
 out=$2
 shift 2
-here=$(cd "$(dirname "$0")" && pwd)
 bmp="$build/ravlo-screenshot.bmp"
 bash "$here/wine-env.sh" "$build" wine "$build/tools/shot/ravlo_shot.exe" \
     "Z:${build//\//\\}\\ravlo.exe" "Z:${bmp//\//\\}" "$@"

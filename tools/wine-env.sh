@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Runs a command with the project's private Wine prefix and a display:
-#   tools/wine-env.sh BUILD_DIR command...
+# Runs a command with the build's private Wine prefix and a display:
+#   [RAVLO_WINE_LOCALE=ru_RU.UTF-8] tools/wine-env.sh BUILD_DIR command...
 # Starts Xvfb when no display is set, and a persistent wineserver so that
-# each Windows process starts quickly.
+# each Windows process starts quickly. Each Unix locale gets a prefix of its
+# own, since Wine takes the ANSI code page from it (C.UTF-8 gives 1252).
 set -euo pipefail
 build=$(cd "$1" && pwd); shift
 
-export WINEPREFIX="$build/wineprefix"
+locale=${RAVLO_WINE_LOCALE:-C.UTF-8}
+if [ "$locale" = C.UTF-8 ]; then
+    export WINEPREFIX="$build/wineprefix"
+else
+    export WINEPREFIX="$build/wineprefix-${locale%%.*}"
+fi
+export LC_ALL=$locale
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
-export LC_ALL=C.UTF-8   # Wine then uses code page 1252
+if grep -q 'mingw-x86_64' "$build/CMakeCache.txt" 2>/dev/null; then
+    # A 64-bit build (see tools/runnable-build.sh): `wine` is wine64 here,
+    # whatever the system's wrapper would pick.
+    export WINEARCH=win64
+    mkdir -p "$build/wine64-bin"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$build/wine64-bin/wine"
+    chmod +x "$build/wine64-bin/wine"
+    export PATH="$build/wine64-bin:$PATH"
+else
+    export WINEARCH=win32
+fi
 
 xvfb_pid=
 cleanup() {
@@ -33,7 +49,7 @@ fi
 
 if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX ..."
-    wineboot --init >/dev/null 2>&1 || true
+    wine wineboot --init >/dev/null 2>&1 || true
     # Wine draws the title bar itself instead of leaving it to a window
     # manager (a bare Xvfb has none), and closing a window does not wait
     # two seconds for a manager that never answers.
@@ -44,6 +60,15 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     touch "$WINEPREFIX/.ravlo-ready"
 fi
 wineserver -p >/dev/null 2>&1 || true
+
+# This prefix's running Windows programs, one "/proc/PID/cmdline:NAME.exe" a line.
+prefix_processes() {
+    local environs
+    environs=$(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null | tr "\0" " " || true)
+    [ -n "$environs" ] || return 0
+    grep -aoi '[^\\/ ]*\.exe' ${environs//environ/cmdline} 2>/dev/null | tr -d '\0' | sort || true
+}
+
 # Start Wine's own background processes (services, the desktop) now, detached
 # from our output, and keep one idle process alive until we exit so that the
 # desktop process never quits between tests: restarted by a test it would
@@ -53,6 +78,24 @@ rm -f "$keeper_fifo"
 mkfifo "$keeper_fifo"
 wine cmd.exe /c pause <"$keeper_fifo" >/dev/null 2>&1 &
 exec 9>"$keeper_fifo"   # the keeper waits on this until the script ends
+
+# Nothing whose output is read may start before those processes are up: one
+# started meanwhile would start them itself and hand them its output pipe.
+# Wait for the services and the desktop, then for the set to stay the same.
+seen= steady=0
+for _ in $(seq 300); do
+    now=$(prefix_processes)
+    if grep -qi 'services\.exe' <<<"$now" && grep -qi 'explorer\.exe' <<<"$now" &&
+       grep -qi 'cmd\.exe' <<<"$now" && [ "$now" = "$seen" ]; then
+        steady=$((steady + 1))
+        [ "$steady" -ge 3 ] && break
+    else
+        steady=0
+    fi
+    seen=$now
+    sleep 0.2
+done
+[ "$steady" -ge 3 ] || echo "wine-env: Wine's background processes did not settle within a minute" >&2
 
 set +e
 "$@"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Prints the build folder whose Windows programs this machine's Wine can run:
+#   tools/runnable-build.sh BUILD_DIR
+# That is BUILD_DIR itself, the shipped 32-bit build, wherever Wine's 32-bit
+# loader starts. Some kernels run no 32-bit processes at all; there the same
+# sources are built for 64-bit Windows in BUILD_DIR/x64 and run by wine64,
+# and that build's checks of size and imports still look at the 32-bit exe.
+set -euo pipefail
+build=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+if grep -q 'mingw-x86_64' "$build/CMakeCache.txt" 2>/dev/null ||
+   /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "$build"
+    exit 0
+fi
+x64="$build/x64"
+echo "This machine runs no 32-bit programs, so Wine cannot start the 32-bit ravlo.exe:" >&2
+echo "the same sources are built for 64-bit Windows in $x64 and run under wine64." >&2
+if [ ! -f "$x64/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+          -DCMAKE_BUILD_TYPE=Release -DRAVLO_SHIPPED_EXE="$(cd "$build" && pwd)/ravlo.exe" >/dev/null
+fi
+cmake --build "$x64" -j2 >&2
+echo "$x64"
