@@ -2,27 +2,21 @@
 #include <windows.h>
 
 #include "app/dialog_proc.h"
+#include "app/message_loop.h"
 #include "controller/globals.h"
 #include "resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TheInstance = instance;
-    // The template carries WS_VISIBLE, so the dialog shows itself.
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, DialogProc, 0);
+    // The template carries WS_VISIBLE, so the dialog shows itself. A Unicode
+    // dialog keeps the template's letters and the program's texts clear of the
+    // system's code page.
+    HWND dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc, 0);
     if (!dialog) {
         char text[32];
         wsprintfA(text, "Error x%x", GetLastError());
         MessageBoxA(nullptr, text, "CreateDialog", MB_ICONEXCLAMATION);
         return 1;
     }
-    MSG msg;
-    for (;;) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(msg.wParam);
-        if (got == -1) return -1;
-        if (!IsDialogMessageA(dialog, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    return RunMessageLoop(dialog);
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "controls/windows_1252.h"
+
 class SimpleControl {
 public:
     SimpleControl(HWND dialog, int id, int enabled) : handle(GetDlgItem(dialog, id)) {
@@ -40,15 +42,23 @@ public:
 class Edit : public SimpleControl {
 public:
     Edit(HWND dialog, int id, int enabled) : SimpleControl(dialog, id, enabled) {}
-    void SetString(const char* text) { SendMessageA(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    // The program's texts are 1252 bytes; the field gets them as characters,
+    // never through the system's code page.
+    void SetString(const char* text) { SendWide(WM_SETTEXT, 0, Wide1252(text)); }
     void RemoveTypingLimit() { SendMessageA(handle, EM_SETLIMITTEXT, 0, 0); }
     // In characters, as the field itself counts them.
     int Length() const { return GetWindowTextLengthW(handle); }
     void SelectRange(int first, int last) { SendMessageA(handle, EM_SETSEL, first, last); }
-    void ReplaceSelection(const char* text) { SendMessageA(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
+    void ReplaceSelection(const char* text) { SendWide(EM_REPLACESEL, FALSE, Wide1252(text)); }
     void ScrollCaret() { SendMessageA(handle, EM_SCROLLCARET, 0, 0); }
     void ClearModified() { SendMessageA(handle, EM_SETMODIFY, FALSE, 0); }
     void EmptyUndo() { SendMessageA(handle, EM_EMPTYUNDOBUFFER, 0, 0); }
+
+private:
+    // Without memory for the wide copy the field is left as it is.
+    void SendWide(UINT message, WPARAM wParam, const Wide1252& text) {
+        if (text.Get()) SendMessageW(handle, message, wParam, reinterpret_cast<LPARAM>(text.Get()));
+    }
 };
 
 #endif

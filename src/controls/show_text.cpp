@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "controls/windows_1252.h"
+
 namespace {
 
 // The characters the field holds when it shows exactly the first `length`
@@ -11,15 +13,12 @@ namespace {
 // or a paste may have put in letters that an 8-bit read would only approximate.
 int ShownCharacters(const Edit& field, const char* text, std::size_t length) {
     if (length == 0) return -1;
-    // One byte of the code page becomes at most one character.
-    std::unique_ptr<wchar_t[]> expected(new (std::nothrow) wchar_t[length]);
-    if (!expected) return -1;
-    const int count = static_cast<int>(length);
-    const int characters = MultiByteToWideChar(CP_ACP, 0, text, count, expected.get(), count);
-    if (characters <= 0 || field.Length() != characters) return -1;
+    const Wide1252 expected(text, length);
+    const int characters = expected.Length();
+    if (!expected.Get() || characters <= 0 || field.Length() != characters) return -1;
     std::unique_ptr<wchar_t[]> shown(new (std::nothrow) wchar_t[characters + 1]);
     if (!shown || GetWindowTextW(field.handle, shown.get(), characters + 1) != characters) return -1;
-    return std::wmemcmp(shown.get(), expected.get(), characters) == 0 ? characters : -1;
+    return std::wmemcmp(shown.get(), expected.Get(), characters) == 0 ? characters : -1;
 }
 
 }  // namespace
@@ -28,8 +27,7 @@ void ShowText(Edit& field, const char* text, std::size_t length, std::size_t kep
     const int kept = ShownCharacters(field, text, keptLength);
     if (kept > 0) {
         const char* added = text + keptLength;
-        const int addedCharacters =
-            MultiByteToWideChar(CP_ACP, 0, added, static_cast<int>(length - keptLength), nullptr, 0);
+        const int addedCharacters = WidenFrom1252(added, static_cast<int>(length - keptLength), nullptr, 0);
         field.SelectRange(kept, kept);
         field.ReplaceSelection(added);
         if (addedCharacters > 0 && field.Length() == kept + addedCharacters) {

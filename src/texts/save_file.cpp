@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "controller/controller.h"
+#include "controls/windows_1252.h"
 #include "resource.h"
 
 namespace {
@@ -29,16 +30,18 @@ private:
     HANDLE handle_;
 };
 
+template <class T>
 class GlobalBuffer {
 public:
-    explicit GlobalBuffer(SIZE_T bytes) : memory_(static_cast<char*>(GlobalAlloc(GPTR, bytes))) {}
+    explicit GlobalBuffer(SIZE_T count)
+        : memory_(count <= SIZE_T(-1) / sizeof(T) ? static_cast<T*>(GlobalAlloc(GPTR, count * sizeof(T))) : nullptr) {}
     ~GlobalBuffer() { if (memory_) GlobalFree(memory_); }
     GlobalBuffer(const GlobalBuffer&) = delete;
     GlobalBuffer& operator=(const GlobalBuffer&) = delete;
-    char* Get() const { return memory_; }
+    T* Get() const { return memory_; }
 
 private:
-    char* memory_;
+    T* memory_;
 };
 
 // A temporary file that is deleted unless it was moved into place.
@@ -101,11 +104,18 @@ bool TargetReplaceable(const wchar_t* fileName) {
 
 int SaveFile(HWND edit, const wchar_t* fileName) {
     // Read the text before touching any file: an empty or unreadable field changes nothing on disk.
-    const int length = GetWindowTextLengthA(edit);
+    const int length = GetWindowTextLengthW(edit);
     if (length <= 0) return 0;
-    GlobalBuffer text(static_cast<SIZE_T>(length) + 1);
+    GlobalBuffer<wchar_t> characters(static_cast<SIZE_T>(length) + 1);
+    if (!characters.Get()) return 0;
+    const int read = GetWindowTextW(edit, characters.Get(), length + 1);
+    if (read <= 0) return 0;
+    // The file holds 1252 bytes on every system, as the program's own texts are.
+    const int bytes = NarrowTo1252(characters.Get(), read, nullptr, 0);
+    if (bytes <= 0) return 0;
+    GlobalBuffer<char> text(static_cast<SIZE_T>(bytes));
     if (!text.Get()) return 0;
-    const int got = GetWindowTextA(edit, text.Get(), length + 1);
+    const int got = NarrowTo1252(characters.Get(), read, text.Get(), bytes);
     if (got <= 0) return 0;
     if (!TargetReplaceable(fileName)) return 0;
 

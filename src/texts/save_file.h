@@ -11,7 +11,8 @@ int DoFileOpenSave(HWND owner, int save);
 // Writes the edit control's text to `fileName`, byte for byte. The target is
 // replaced only once the whole text is safely on disk beside it; on any
 // failure it keeps its old content. 1 on success, 0 on failure. The text is
-// the control's 8-bit bytes, written unchanged; only the name is wide.
+// written as Windows-1252 bytes, as the program's own texts are, whatever the
+// system's code page; only the name is wide.
 int SaveFile(HWND edit, const wchar_t* fileName);
 // The same for a name in the ANSI code page.
 int SaveFile(HWND edit, const char* fileName);

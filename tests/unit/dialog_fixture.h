@@ -38,7 +38,8 @@ public:
     void Open(std::int32_t generatorSeed) {
         ResetProgramState(generatorSeed);
         TheInstance = GetModuleHandleA(nullptr);
-        dialog = CreateDialogParamA(TheInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, DialogProc, 0);
+        // A Unicode dialog, as the program creates it.
+        dialog = CreateDialogParamW(TheInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc, 0);
         ASSERT_NE(dialog, nullptr);
     }
     void Close() {

@@ -275,6 +275,53 @@ TEST_F(GenerateTest, ContinuingPressLeavesTheFieldShowingTheText) {
     }
 }
 
+// What reaches the rows field during a press: a full set, or only an addition.
+struct FieldMessages {
+    static LRESULT CALLBACK Count(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SETTEXT) ++fullSets;
+        if (message == EM_REPLACESEL) ++additions;
+        return CallWindowProcW(original, field, message, wParam, lParam);
+    }
+    static inline WNDPROC original = nullptr;
+    static inline int fullSets = 0;
+    static inline int additions = 0;
+};
+
+// The press that continues a text the field still shows adds only its rows,
+// whatever letters the kept text holds and whatever the system's code page
+// (ctest runs this under 1251 and 65001 as well): the comparison and the
+// addition both read the program's text as Windows-1252.
+TEST_F(GenerateTest, ContinuingPressAddsOnlyItsRowsOnAnyCodePage) {
+    const struct {
+        const char* name;
+        int between;  // clicked between the presses; 0 for none
+    } cases[] = {{"rows", 0}, {"method information, with its Swedish letters", IDC_DRAW_INFO}};
+    for (const auto& c : cases) {
+        Close();
+        Open(1);
+        Click(IDC_APPEND);
+        Click(IDC_COUNT_3);
+        Generate();
+        if (c.between) Click(c.between);
+        const std::size_t kept = std::strlen(test);
+        HWND rows = Item(IDC_ROWS);
+        FieldMessages::original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(rows, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FieldMessages::Count)));
+        FieldMessages::fullSets = FieldMessages::additions = 0;
+        Generate();
+        SetWindowLongPtrW(rows, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldMessages::original));
+        EXPECT_EQ(FieldMessages::fullSets, 0) << c.name;
+        EXPECT_EQ(FieldMessages::additions, 1) << c.name;
+        EXPECT_EQ(std::strlen(test), kept + 3 * 29) << c.name;
+        std::wstring shown(GetWindowTextLengthW(rows) + 1, L'\0');
+        shown.resize(GetWindowTextW(rows, &shown[0], static_cast<int>(shown.size())));
+        std::wstring expected(std::strlen(test), L'\0');
+        MultiByteToWideChar(1252, 0, test, static_cast<int>(expected.size()), &expected[0],
+                            static_cast<int>(expected.size()));
+        EXPECT_TRUE(shown == expected) << c.name;
+    }
+}
+
 TEST_F(GenerateTest, LargestPressOnItalianText) {
     Click(IDC_ITALIENSKA);
     Click(IDC_COUNT_256);

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/message_loop.h"
 #include "dialog_fixture.h"
 
 namespace {
@@ -25,6 +26,14 @@ const CountCase kCountCases[] = {
     {1064, 24, "24 enkelrader vald."},  {1065, 36, "36 enkelrader vald."},  {1066, 50, "50 enkelrader vald."},
     {1067, 60, "60 enkelrader vald."},  {1071, 144, "144 enkelrader vald."}, {1113, 256, "256 enkelrader vald."},
 };
+
+// A key as the keyboard delivers it: to the focused window, through the queue.
+void PostKey(HWND focused, UINT key) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, 0)) << 16;
+    const LPARAM extended = key == VK_TAB ? 0 : 1 << 24;  // the arrow keys of their own block
+    PostMessageW(focused, WM_KEYDOWN, key, 1 | scan | extended);
+    PostMessageW(focused, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u) | scan | extended);
+}
 
 }  // namespace
 
@@ -219,4 +228,34 @@ TEST_F(SelectionTest, KeysAndIdentifiersWithoutHandlerDoNothing) {
 TEST_F(SelectionTest, SaveWithOtherNotificationOpensNothing) {
     Notify(IDC_SAVE, 1);  // would block in the modal save dialog if it ran
     EXPECT_TRUE(IsWindow(dialog));
+}
+
+// Tab and the arrows are the dialog's own navigation, which exists only when
+// the program's loop offers each key to the dialog before dispatching it.
+TEST_F(SelectionTest, KeysThroughTheMessageLoopMoveFocusAndCount) {
+    struct Case {
+        const char* name;
+        int focused;
+        UINT key;
+        int focusAfter, countChecked;
+        const char* message;  // the status, as a click on the count button writes it
+    };
+    const Case cases[] = {
+        {"Tab from the rows field", IDC_ROWS, VK_TAB, IDC_GENERATE, IDC_COUNT_1, "H\xE4r visas status och varningar!"},
+        {"Right arrow from 1", IDC_COUNT_1, VK_RIGHT, IDC_COUNT_2, IDC_COUNT_2, "2 enkelrader vald."},
+        {"Left arrow from 144", IDC_COUNT_144, VK_LEFT, IDC_COUNT_72, IDC_COUNT_72, "72 enkelrader vald."},
+    };
+    for (const Case& c : cases) {
+        Close();
+        Open(1);
+        SetForegroundWindow(dialog);  // no window manager under Xvfb activates it
+        SetFocus(Item(c.focused));
+        ASSERT_EQ(GetFocus(), Item(c.focused)) << c.name;
+        PostKey(Item(c.focused), c.key);
+        PostQuitMessage(7);
+        EXPECT_EQ(RunMessageLoop(dialog), 7) << c.name;
+        EXPECT_EQ(GetFocus(), Item(c.focusAfter)) << c.name;
+        for (const CountCase& other : kCountCases) EXPECT_EQ(Checked(other.id), other.id == c.countChecked) << c.name;
+        EXPECT_EQ(Status(), c.message) << c.name;
+    }
 }

@@ -62,7 +62,8 @@ Figures Measure(HWND dialog, int rowsBefore) {
 
 void RunPressBenchmark() {
     TheInstance = GetModuleHandleA(nullptr);
-    HWND dialog = CreateDialogParamA(TheInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, DialogProc, 0);
+    // A Unicode dialog, as the program creates it, so the figures are the program's.
+    HWND dialog = CreateDialogParamW(TheInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc, 0);
     if (!dialog) {
         std::printf("press benchmark: the dialog could not be created\n");
         return;

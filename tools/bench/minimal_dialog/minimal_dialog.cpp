@@ -21,13 +21,14 @@ INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(DIALOG_ID), nullptr, Proc, 0);
+    // A Unicode dialog and loop, as ravlo's.
+    HWND dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(DIALOG_ID), nullptr, Proc, 0);
     if (!dialog) return 1;
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
-        if (!IsDialogMessageA(dialog, &msg)) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        if (!IsDialogMessageW(dialog, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     return 0;
 }
