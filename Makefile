@@ -12,7 +12,7 @@ deps:
 # and run from a 64-bit build beside this one (tools/runnable-build.sh).
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) \
-	    $$(/usr/lib/wine/wine --version >/dev/null 2>&1 || echo -DRAVLO_TESTS=OFF) >/dev/null
+	    $$(. tools/wine-kind.sh; wine32_starts || echo -DRAVLO_TESTS=OFF) >/dev/null
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j2

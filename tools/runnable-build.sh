@@ -8,8 +8,8 @@
 set -euo pipefail
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-if grep -q 'mingw-x86_64' "$build/CMakeCache.txt" 2>/dev/null ||
-   /usr/lib/wine/wine --version >/dev/null 2>&1; then
+. "$root/tools/wine-kind.sh"
+if is_64bit_build "$build" || wine32_starts; then
     echo "$build"
     exit 0
 fi

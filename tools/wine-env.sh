@@ -16,7 +16,8 @@ fi
 export LC_ALL=$locale
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-if grep -q 'mingw-x86_64' "$build/CMakeCache.txt" 2>/dev/null; then
+. "$(dirname "$0")/wine-kind.sh"
+if is_64bit_build "$build"; then
     # A 64-bit build (see tools/runnable-build.sh): `wine` is wine64 here,
     # whatever the system's wrapper would pick.
     export WINEARCH=win64

@@ -27,7 +27,7 @@ void ShowText(Edit& field, const char* text, std::size_t length, std::size_t kep
     const int kept = ShownCharacters(field, text, keptLength);
     if (kept > 0) {
         const char* added = text + keptLength;
-        const int addedCharacters = WidenFrom1252(added, static_cast<int>(length - keptLength), nullptr, 0);
+        const int addedCharacters = static_cast<int>(length - keptLength);  // one character a byte
         field.SelectRange(kept, kept);
         field.ReplaceSelection(added);
         if (addedCharacters > 0 && field.Length() == kept + addedCharacters) {

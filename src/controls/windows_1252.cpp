@@ -10,14 +10,9 @@ constexpr UINT kWindows1252 = 1252;
 
 }  // namespace
 
-int WidenFrom1252(const char* bytes, int count, wchar_t* out, int capacity) {
+int NarrowTo1252(const wchar_t* text, int count, char* out) {
     if (count == 0) return 0;
-    return MultiByteToWideChar(kWindows1252, 0, bytes, count, out, out ? capacity : 0);
-}
-
-int NarrowTo1252(const wchar_t* text, int count, char* out, int capacity) {
-    if (count == 0) return 0;
-    return WideCharToMultiByte(kWindows1252, 0, text, count, out, out ? capacity : 0, nullptr, nullptr);
+    return WideCharToMultiByte(kWindows1252, 0, text, count, out, count, nullptr, nullptr);
 }
 
 Wide1252::Wide1252(const char* text) : Wide1252(text, std::strlen(text)) {}
@@ -28,7 +23,7 @@ Wide1252::Wide1252(const char* bytes, std::size_t count) {
     const int size = static_cast<int>(count);
     text_.reset(new (std::nothrow) wchar_t[count + 1]);
     if (!text_) return;
-    length_ = WidenFrom1252(bytes, size, text_.get(), size);
+    length_ = size == 0 ? 0 : MultiByteToWideChar(kWindows1252, 0, bytes, size, text_.get(), size);
     if (length_ == 0 && size > 0) {
         text_.reset();
         return;

@@ -10,13 +10,14 @@
 #include <cstddef>
 #include <memory>
 
-// Both write at most `capacity` units to `out` and return how many they wrote;
-// with a null `out` they return how many they would write. 0 on failure.
-int WidenFrom1252(const char* bytes, int count, wchar_t* out, int capacity);
-int NarrowTo1252(const wchar_t* text, int count, char* out, int capacity);
+// Writes the 1252 bytes of `count` UTF-16 units to `out` and returns how many
+// it wrote, 0 on failure. 1252 is a single-byte code page: `count` bytes of
+// room always suffice.
+int NarrowTo1252(const wchar_t* text, int count, char* out);
 
-// An owned, NUL-terminated UTF-16 copy of 1252 text, for the wide window calls.
-// Get() is null when memory ran out or the text is too long to convert.
+// An owned, NUL-terminated UTF-16 copy of 1252 text, for the wide window calls:
+// one character for each byte. Get() is null when memory ran out or the text
+// is too long to convert.
 class Wide1252 {
 public:
     explicit Wide1252(const char* text);

@@ -111,11 +111,9 @@ int SaveFile(HWND edit, const wchar_t* fileName) {
     const int read = GetWindowTextW(edit, characters.Get(), length + 1);
     if (read <= 0) return 0;
     // The file holds 1252 bytes on every system, as the program's own texts are.
-    const int bytes = NarrowTo1252(characters.Get(), read, nullptr, 0);
-    if (bytes <= 0) return 0;
-    GlobalBuffer<char> text(static_cast<SIZE_T>(bytes));
+    GlobalBuffer<char> text(static_cast<SIZE_T>(read));
     if (!text.Get()) return 0;
-    const int got = NarrowTo1252(characters.Get(), read, text.Get(), bytes);
+    const int got = NarrowTo1252(characters.Get(), read, text.Get());
     if (got <= 0) return 0;
     if (!TargetReplaceable(fileName)) return 0;
 

@@ -22,8 +22,8 @@ public:
     bool FieldShowsTest() const {
         std::wstring shown(GetWindowTextLengthW(Item(IDC_ROWS)) + 1, L'\0');
         shown.resize(GetWindowTextW(Item(IDC_ROWS), &shown[0], static_cast<int>(shown.size())));
-        std::wstring expected(std::strlen(test), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, test, static_cast<int>(expected.size()), &expected[0],
+        std::wstring expected(std::strlen(test), L'\0');  // the program's text is Windows-1252
+        MultiByteToWideChar(1252, 0, test, static_cast<int>(expected.size()), &expected[0],
                             static_cast<int>(expected.size()));
         return shown == expected;
     }
@@ -313,12 +313,7 @@ TEST_F(GenerateTest, ContinuingPressAddsOnlyItsRowsOnAnyCodePage) {
         EXPECT_EQ(FieldMessages::fullSets, 0) << c.name;
         EXPECT_EQ(FieldMessages::additions, 1) << c.name;
         EXPECT_EQ(std::strlen(test), kept + 3 * 29) << c.name;
-        std::wstring shown(GetWindowTextLengthW(rows) + 1, L'\0');
-        shown.resize(GetWindowTextW(rows, &shown[0], static_cast<int>(shown.size())));
-        std::wstring expected(std::strlen(test), L'\0');
-        MultiByteToWideChar(1252, 0, test, static_cast<int>(expected.size()), &expected[0],
-                            static_cast<int>(expected.size()));
-        EXPECT_TRUE(shown == expected) << c.name;
+        EXPECT_TRUE(FieldShowsTest()) << c.name;
     }
 }
 
