@@ -42,7 +42,8 @@ fairness: deps
 	gnuplot -e "csv='$(BUILD)/fairness/fairness.csv'; png='docs/fairness.png'" tools/fairness/fairness.gp
 	@echo "docs/fairness.png"
 
-# ravlo-$(VERSION).zip: the program, the README and their SHA-256 sums.
+# ravlo-$(VERSION).zip: the program, the README, the Swedish player's guide
+# "LÄS MIG.txt" and their SHA-256 sums.
 dist: build
 	@bash tools/dist.sh $(BUILD) $(VERSION)
 

@@ -1,21 +1,67 @@
 #!/usr/bin/env bash
-# Packs ravlo-VERSION.zip: ravlo.exe, README.md and SHA256SUMS, with fixed
-# file times so the same build gives the same archive.
+# Packs ravlo-VERSION.zip: ravlo.exe, README.md, the Swedish player's guide
+# "LÄS MIG.txt" and SHA256SUMS, in a folder ravlo-VERSION/, with fixed times
+# and attributes so that the same build gives the same archive byte for byte.
+#   tools/dist.sh BUILD_DIR VERSION [OUT_ZIP]
+# OUT_ZIP defaults to ravlo-VERSION.zip at the top of the repository.
 set -euo pipefail
 build=$1 version=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
+out=${3:-$root/ravlo-$version.zip}
 # Only the lean exe ships: no debug sections, within 128 KiB.
 bash "$root/tools/check-lean.sh" "$build/ravlo.exe" 131072 >/dev/null || {
     echo "$build/ravlo.exe is not the lean release exe (configure with -DCMAKE_BUILD_TYPE=Release)"; exit 1; }
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-dir="$stage/ravlo-$version"
+folder="ravlo-$version"
+dir="$stage/$folder"
 mkdir -p "$dir"
 cp "$build/ravlo.exe" "$root/README.md" "$dir/"
-(cd "$dir" && sha256sum ravlo.exe README.md > SHA256SUMS)
-touch -d '2004-08-22 00:00:00 UTC' "$dir" "$dir"/*
-out="$root/ravlo-$version.zip"
-rm -f "$out"
-(cd "$stage" && TZ=UTC zip -X -q -r "$out" "ravlo-$version")
+guide="LÄS MIG.txt"
+
+# Python reads and writes the names as UTF-8 whatever the locale.
+export PYTHONUTF8=1
+
+# The guide is kept as UTF-8 with LF line ends; Windows' Notepad gets it with
+# a byte-order mark and CR LF, so it shows right on any code page.
+python3 - "$root/docs/las-mig.txt" "$dir/$guide" <<'EOF'
+import sys
+text = open(sys.argv[1], 'rb').read().decode('utf-8')  # refuses bytes that are not UTF-8
+text = text.removeprefix('\ufeff').replace('\r\n', '\n')
+if not text.endswith('\n'):
+    text += '\n'
+open(sys.argv[2], 'wb').write(('\ufeff' + text.replace('\n', '\r\n')).encode('utf-8'))
+EOF
+
+(cd "$dir" && sha256sum ravlo.exe README.md "$guide" > SHA256SUMS)
+
+# Info-ZIP's zip on Unix stores a UTF-8 name without the zip's UTF-8 flag
+# (general-purpose bit 11), and Windows' zip folder would then read the name
+# as code page 437. Python's zipfile sets the flag for every name outside
+# ASCII. Sorted entries, one date, fixed Unix modes.
+python3 - "$stage" "$folder" "$stage/out.zip" <<'EOF'
+import os, sys, zipfile
+stage, folder, out = sys.argv[1:]
+when = (2004, 8, 22, 0, 0, 0)
+
+def entry(name, mode):
+    info = zipfile.ZipInfo(name, date_time=when)
+    info.create_system = 3  # Unix, so the mode below is read back
+    info.external_attr = mode << 16
+    return info
+
+with zipfile.ZipFile(out, 'w') as archive:
+    folder_entry = entry(folder + '/', 0o040755)
+    folder_entry.external_attr |= 0x10  # MS-DOS directory bit
+    archive.writestr(folder_entry, b'', compress_type=zipfile.ZIP_STORED)
+    for name in sorted(os.listdir(os.path.join(stage, folder))):
+        with open(os.path.join(stage, folder, name), 'rb') as f:
+            data = f.read()
+        archive.writestr(entry(folder + '/' + name, 0o100644), data,
+                         compress_type=zipfile.ZIP_DEFLATED, compresslevel=9)
+EOF
+
+mkdir -p "$(dirname "$out")"
+mv -f "$stage/out.zip" "$out"
 echo "$out"
 cat "$dir/SHA256SUMS"

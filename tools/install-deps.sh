@@ -6,11 +6,13 @@
 set -euo pipefail
 
 # g++, gnuplot-nox (its pngcairo terminal) and DejaVu make the native fairness report.
+# python3 writes the release zip, with a Unicode name that Windows reads right.
 # wine64 and the 64-bit compiler serve machines whose kernel runs no 32-bit
 # processes (tools/runnable-build.sh).
 packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-          xvfb x11-apps imagemagick googletest zip xauth fonts-wine g++ gnuplot-nox
-          fonts-dejavu-core wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 locales)
+          xvfb x11-apps imagemagick googletest xauth fonts-wine g++ gnuplot-nox
+          fonts-dejavu-core wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 locales
+          python3)
 # Wine takes its ANSI code page from the Unix locale: 1251 and 65001 (the
 # UTF-8 option of Windows 11) besides C.UTF-8's 1252.
 locales=(ru_RU hi_IN)

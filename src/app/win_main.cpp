@@ -3,10 +3,13 @@
 
 #include "app/dialog_proc.h"
 #include "app/message_loop.h"
+#include "app/system_library.h"
 #include "controller/globals.h"
 #include "resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything may load a DLL: none from the exe's folder or the current one.
+    RestrictDllSearchToSystemFolder();
     TheInstance = instance;
     // The template carries WS_VISIBLE, so the dialog shows itself. A Unicode
     // dialog keeps the template's letters and the program's texts clear of the

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "app/system_library.h"
 #include "controller/controller.h"
 #include "controls/windows_1252.h"
 #include "resource.h"
@@ -100,6 +101,24 @@ bool TargetReplaceable(const wchar_t* fileName) {
     return probe.Valid();
 }
 
+// The save dialog's function, from the common-dialog DLL of the system
+// folder, loaded when the first save needs it: a static import would have the
+// loader fetch that DLL, and the DLLs it needs, before the program could
+// restrict where they come from. Null when it cannot be loaded; the next
+// save tries again.
+using GetSaveFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+GetSaveFileNameFunction SaveDialogFunction() {
+    static GetSaveFileNameFunction function = nullptr;
+    if (!function)
+        function = ExportedFunction<GetSaveFileNameFunction>(LoadSystemLibrary(L"comdlg32.dll"), "GetSaveFileNameW");
+    return function;
+}
+
+int SaveFailed(HWND owner) {
+    MessageBoxA(owner, "Save file failed.", "Error", MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+}
+
 }  // namespace
 
 int SaveFile(HWND edit, const wchar_t* fileName) {
@@ -139,6 +158,8 @@ int SaveFile(HWND edit, const char* fileName) {
 }
 
 int DoFileOpenSave(HWND owner, int) {
+    const GetSaveFileNameFunction getSaveFileName = SaveDialogFunction();
+    if (!getSaveFileName) return SaveFailed(owner);
     // Wide names: the chosen folder may hold letters the ANSI code page lacks.
     wchar_t fileName[MAX_PATH] = L"";
     OPENFILENAMEW request;
@@ -151,11 +172,10 @@ int DoFileOpenSave(HWND owner, int) {
     request.nMaxFile = MAX_PATH;
     request.lpstrDefExt = L"txt";
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameW(&request)) return 1;  // cancelled: nothing to do
+    if (!getSaveFileName(&request)) return 1;  // cancelled: nothing to do
 
     if (SaveFile(GetDlgItem(owner, IDC_ROWS), fileName)) return 1;
-    MessageBoxA(owner, "Save file failed.", "Error", MB_OK | MB_ICONEXCLAMATION);
-    return 0;
+    return SaveFailed(owner);
 }
 
 void Controller::Save(HWND dialog, const Entry&, int, int notifyCode) {

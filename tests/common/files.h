@@ -1,4 +1,5 @@
-// The names in a folder, for tests that check what a run left on disk.
+// The names in a folder, for tests that check what a run left on disk, and
+// the build's paths as Windows reads them.
 #ifndef RAVLO_TESTS_FILES_H
 #define RAVLO_TESTS_FILES_H
 
@@ -33,6 +34,15 @@ inline std::set<std::wstring> FilesIn(const std::wstring& folder) {
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return names;
+}
+
+// A path from the build as Windows understands it. The build hands over Unix
+// paths; Wine shows the Unix root as drive Z:.
+inline std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
 }
 
 #endif

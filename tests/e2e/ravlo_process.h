@@ -17,20 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "../common/files.h"
+
 namespace e2e {
 
 // How long one sent message may take before the program counts as hung.
 constexpr UINT kMessageTimeoutMs = 5000;
 
-// The program under test, as a path that CreateProcessA understands. The build
-// hands over a Unix path; Wine shows the Unix root as drive Z:.
-inline std::string ProgramPath() {
-    std::string path = RAVLO_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+// The program under test, as a path that CreateProcessA understands.
+inline std::string ProgramPath() { return WindowsPath(RAVLO_EXE); }
 
 struct WindowSearch {
     DWORD processId;
@@ -70,13 +65,17 @@ public:
     // Starts the program and waits until its dialog is on screen. Reads the
     // clock just before the launch and again once the dialog is there, so the
     // program's own start-up reading lies between the two.
-    bool Start(DWORD timeoutMs = 15000) {
-        std::string commandLine = "\"" + ProgramPath() + "\"";
+    bool Start(DWORD timeoutMs = 15000) { return StartProgram(ProgramPath(), nullptr, timeoutMs); }
+
+    // The same for a copy of the program at `program`, started in
+    // `currentFolder` (nullptr: this process's current folder).
+    bool StartProgram(const std::string& program, const char* currentFolder, DWORD timeoutMs = 15000) {
+        std::string commandLine = "\"" + program + "\"";
         STARTUPINFOA startup;
         std::memset(&startup, 0, sizeof startup);
         startup.cb = sizeof startup;
         clockBeforeLaunch = std::time(nullptr);
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder,
                             &startup, &info_)) {
             error_ = "CreateProcessA failed for " + commandLine + ", error " +
                      std::to_string(GetLastError());

@@ -90,6 +90,7 @@ TEST_F(SaveTest, WritesTheFieldByteForByte) {
         const char* name;
         std::string text;
         const wchar_t* into;  // a folder made inside the folder and saved into by its UTF-16 name; nullptr: none
+        const wchar_t* typed = nullptr;  // the field's letters where `text` is not them in 1252
     };
     Click(IDC_COUNT_256);
     Click(IDC_GENERATE);
@@ -98,13 +99,20 @@ TEST_F(SaveTest, WritesTheFieldByteForByte) {
         {"generated rows", generated, nullptr},
         {"Swedish letters", "Fr\xE5gor? Bes\xF6k: \xE4\xC5\xC4\xD6\r\nslut", nullptr},
         {"lone line feed stays", "a\nb\r\n", nullptr},
+        // What 1252 has beyond Latin-1, and what it lacks: written as a
+        // Western Windows writes it, the nearest letter or '?' a UTF-16 unit.
+        {"1252 beyond Latin-1", "\x80 \x8C \x89 \x9A", nullptr, L"\u20AC \u0152 \u2030 \u0161"},
+        {"letters 1252 lacks", "L\xF3" "dz a o ? ??", nullptr, L"\u0141\u00F3d\u017A \u0101 \u0151 \u4E2D \U0001F600"},
         {"one byte", "1", nullptr},
         // Last, so that its folder is not among the files the cases above expect.
         {"folder name beyond the ANSI code page", "Stryktipset \xE5\xE4\xF6\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1",
          L"\u0141\u00F3d\u017A-\u0434\u0430\u043D\u043D\u044B\u0435"},
     };
     for (const Case& c : cases) {
-        SetRows(c.text);
+        if (c.typed)
+            SetWindowTextW(Item(IDC_ROWS), c.typed);
+        else
+            SetRows(c.text);
         if (c.into) {
             const std::wstring into = MakeWideFolder(c.into);
             ASSERT_EQ(SaveFile(Item(IDC_ROWS), (into + L"\\rows.txt").c_str()), 1) << c.name;

@@ -525,11 +525,13 @@ std::string Describe(const std::vector<ResourceKey>& keys) {
     return s;
 }
 
-TEST(TemplateResources, ExactlyTheProgramsResourcesInEnglishUs) {
-    // Type numbers: RT_ICON 3, RT_DIALOG 5, RT_GROUP_ICON 14, RT_MANIFEST 24.
+TEST(TemplateResources, ExactlyTheProgramsResourcesInTheirLanguages) {
+    // Type numbers: RT_ICON 3, RT_DIALOG 5, RT_GROUP_ICON 14, RT_VERSION 16, RT_MANIFEST 24.
+    // All in English (US) but the version information, which is Swedish.
     std::vector<ResourceKey> want = {
         {L"#3", L"#1", 1033},   {L"#3", L"#2", 1033},     {L"#5", L"#200", 1033},
         {L"#14", L"#300", 1033}, {L"#14", L"#301", 1033}, {L"#24", L"#1", 1033},
+        {L"#16", L"#1", 1053},
     };
     Collector c;
     EnumResourceTypesW(GetModuleHandleW(nullptr), OnType, reinterpret_cast<LONG_PTR>(&c));

@@ -1,0 +1,77 @@
+// Started from a Downloads folder: DLLs dropped beside the exe, or in the
+// folder it is started in, under the names of the DLLs a program loads, must
+// never run, not at start-up, not in the save dialog.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../common/save_dialog.h"
+#include "ravlo_process.h"
+#include "resource.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using e2e::RavloProcess;
+using e2e::ScratchFolder;
+
+// Every DLL the program's process loads over a start, a press, a save through
+// the save dialog and a close (listed with WINEDEBUG=+loaddll), and those that
+// the common controls and the save dialog look up by name on Windows.
+const char* const kPlantedNames[] = {
+    // loaded (Wine 8, 64-bit build)
+    "advapi32.dll", "combase.dll", "comctl32.dll", "comdlg32.dll", "compstui.dll", "gdi32.dll", "imm32.dll",
+    "kernel32.dll", "kernelbase.dll", "msimg32.dll", "msvcrt.dll", "ole32.dll", "rpcrt4.dll", "sechost.dll",
+    "shcore.dll", "shell32.dll", "shlwapi.dll", "ucrtbase.dll", "user32.dll", "uxtheme.dll", "version.dll",
+    "win32u.dll", "winex11.drv", "winspool.drv", "zlib1.dll",
+    // looked up by name on Windows
+    "apphelp.dll", "clbcatq.dll", "cryptbase.dll", "cscapi.dll", "dwmapi.dll", "linkinfo.dll", "ntmarta.dll",
+    "ntshrui.dll", "oleacc.dll", "profapi.dll", "propsys.dll", "secur32.dll", "setupapi.dll", "sspicli.dll",
+    "userenv.dll",
+};
+
+constexpr DWORD kDialogTimeoutMs = 10000;
+
+// The marker DLL's copies that were loaded: each leaves "<name>.loaded".
+std::vector<std::string> LoadedMarkers(const ScratchFolder& folder) {
+    std::vector<std::string> loaded;
+    for (const std::string& name : folder.Files())
+        if (name.size() > 7 && name.compare(name.size() - 7, 7, ".loaded") == 0) loaded.push_back(name);
+    return loaded;
+}
+
+TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
+    ScratchFolder folder;
+    ASSERT_TRUE(folder.Created());
+    const std::string marker = WindowsPath(RAVLO_MARKER_DLL);
+
+    // The marker works: a copy that is loaded says so.
+    ASSERT_TRUE(CopyFileA(marker.c_str(), folder.File("control.dll").c_str(), FALSE));
+    HMODULE control = LoadLibraryA(folder.File("control.dll").c_str());
+    ASSERT_NE(control, nullptr);
+    FreeLibrary(control);
+    ASSERT_EQ(LoadedMarkers(folder), std::vector<std::string>{"control.dll.loaded"});
+    DeleteFileA(folder.File("control.dll.loaded").c_str());
+
+    const std::string program = folder.File("ravlo.exe");
+    ASSERT_TRUE(CopyFileA(e2e::ProgramPath().c_str(), program.c_str(), FALSE));
+    for (const char* name : kPlantedNames) ASSERT_TRUE(CopyFileA(marker.c_str(), folder.File(name).c_str(), FALSE));
+
+    RavloProcess ravlo;
+    ASSERT_TRUE(ravlo.StartProgram(program, folder.File("").c_str())) << ravlo.Error();
+    ASSERT_TRUE(ravlo.Click(IDC_COUNT_3));
+    ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
+    const std::string rows = ravlo.Text(IDC_ROWS);
+    ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
+    ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("rows.txt").c_str(), kDialogTimeoutMs));
+    ASSERT_TRUE(ravlo.RoundTrip());
+    EXPECT_EQ(ravlo.Close(), 0);
+
+    std::string saved;
+    EXPECT_TRUE(e2e::ReadFileBytes(folder.File("rows.txt"), saved));
+    EXPECT_EQ(saved, rows);
+    EXPECT_EQ(LoadedMarkers(folder), std::vector<std::string>{});
+}
+
+}  // namespace
