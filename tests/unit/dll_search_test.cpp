@@ -59,23 +59,20 @@ TEST(DllSearch, OnlyTheSystemFolderOnceRestricted) {
         std::string folder;
     };
     const Case cases[] = {{"beside the exe", ExeFolder()}, {"in the current folder", current}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.where);
-        // Found by name while nothing is restricted: the copies work.
-        PlantedCopy control(c.folder, "ravlo-planted-control.dll");
-        ASSERT_TRUE(control.Planted());
-        EXPECT_TRUE(LoadsByName("ravlo-planted-control.dll"));
-        EXPECT_TRUE(control.Ran());
-    }
-
+    // Plants a copy under `name` in each folder and loads it by name.
+    const auto loadsPlanted = [&](const char* name, bool expected) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.where);
+            PlantedCopy planted(c.folder, name);
+            ASSERT_TRUE(planted.Planted());
+            EXPECT_EQ(LoadsByName(name), expected);
+            EXPECT_EQ(planted.Ran(), expected);
+        }
+    };
+    loadsPlanted("ravlo-planted-control.dll", true);  // while nothing is restricted: the copies work
     RestrictDllSearchToSystemFolder();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.where);
-        PlantedCopy planted(c.folder, "ravlo-planted.dll");
-        ASSERT_TRUE(planted.Planted());
-        EXPECT_FALSE(LoadsByName("ravlo-planted.dll"));
-        EXPECT_FALSE(planted.Ran());
-    }
+    loadsPlanted("ravlo-planted.dll", false);
+
     // The save dialog's DLL still comes, from the system folder.
     wchar_t system[MAX_PATH] = L"", loaded[MAX_PATH] = L"";
     GetSystemDirectoryW(system, MAX_PATH);
