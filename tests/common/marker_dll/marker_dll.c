@@ -1,6 +1,6 @@
 /* A DLL that only tells that it was loaded: on attach it creates the file
-   "<its own path>.loaded" beside itself. The planted-DLL test copies it into
-   the program's folder under the names of the DLLs a program might load. It
+   "<its own path>.loaded" beside itself. The planted-DLL tests copy it beside
+   an exe and into its current folder, under the names a program may load. It
    imports nothing but KERNEL32 and has no runtime, so it loads whatever else
    lies beside it. */
 #include <windows.h>
