@@ -4,7 +4,10 @@
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(bash "$here/runnable-build.sh" "$build")
+# Only what is run: the program, and the picture tool where there is no display.
+targets=(ravlo)
+[ -n "${DISPLAY:-}" ] || targets+=(ravlo_shot)
+build=$(bash "$here/runnable-build.sh" "$build" "${targets[@]}")
 
 if [ -n "${DISPLAY:-}" ]; then
     exec bash "$here/wine-env.sh" "$build" wine "$build/ravlo.exe"

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Prints the build folder whose Windows programs this machine's Wine can run:
-#   tools/runnable-build.sh BUILD_DIR
+#   tools/runnable-build.sh BUILD_DIR [TARGET...]
 # That is BUILD_DIR itself, the shipped 32-bit build, wherever Wine's 32-bit
 # loader starts. Some kernels run no 32-bit processes at all; there the same
 # sources are built for 64-bit Windows in BUILD_DIR/x64 and run by wine64,
 # and that build's checks of size and imports still look at the 32-bit exe.
+# Given TARGETs, only those are built there; otherwise everything.
 set -euo pipefail
 build=$1
+shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/wine-kind.sh"
 if is_64bit_build "$build" || wine32_starts; then
@@ -20,5 +22,5 @@ if [ ! -f "$x64/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DRAVLO_SHIPPED_EXE="$(cd "$build" && pwd)/ravlo.exe" >/dev/null
 fi
-cmake --build "$x64" -j2 >&2
+cmake --build "$x64" -j2 ${1:+--target "$@"} >&2
 echo "$x64"

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 // The program's message loop, with keyboard navigation in `dialog` (Tab,
-// arrows, Enter). Returns the exit code WM_QUIT carries, or -1 when
-// GetMessageW fails.
+// arrows, Enter); Esc never reaches the rows field. Returns the exit code
+// WM_QUIT carries, or -1 when GetMessageW fails.
 int RunMessageLoop(HWND dialog);
 
 #endif

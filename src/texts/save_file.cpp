@@ -101,17 +101,25 @@ bool TargetReplaceable(const wchar_t* fileName) {
     return probe.Valid();
 }
 
-// The save dialog's function, from the common-dialog DLL of the system
-// folder, loaded when the first save needs it: a static import would have the
-// loader fetch that DLL, and the DLLs it needs, before the program could
-// restrict where they come from. Null when it cannot be loaded; the next
+// The save dialog's functions, from the common-dialog DLL of the system
+// folder, loaded when the first save needs them: a static import would have
+// the loader fetch that DLL, and the DLLs it needs, before the program could
+// restrict where they come from. Null when they cannot be loaded; the next
 // save tries again.
 using GetSaveFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
-GetSaveFileNameFunction SaveDialogFunction() {
-    static GetSaveFileNameFunction function = nullptr;
-    if (!function)
-        function = ExportedFunction<GetSaveFileNameFunction>(LoadSystemLibrary(L"comdlg32.dll"), "GetSaveFileNameW");
-    return function;
+using CommDlgExtendedErrorFunction = DWORD(WINAPI*)();
+struct SaveDialogFunctions {
+    GetSaveFileNameFunction show = nullptr;
+    CommDlgExtendedErrorFunction lastError = nullptr;  // 0 after a cancel, the failure's code otherwise
+};
+const SaveDialogFunctions& SaveDialog() {
+    static SaveDialogFunctions functions;
+    if (!functions.show || !functions.lastError) {
+        const HMODULE commonDialogs = LoadSystemLibrary(L"comdlg32.dll");
+        functions.show = ExportedFunction<GetSaveFileNameFunction>(commonDialogs, "GetSaveFileNameW");
+        functions.lastError = ExportedFunction<CommDlgExtendedErrorFunction>(commonDialogs, "CommDlgExtendedError");
+    }
+    return functions;
 }
 
 int SaveFailed(HWND owner) {
@@ -158,8 +166,8 @@ int SaveFile(HWND edit, const char* fileName) {
 }
 
 int DoFileOpenSave(HWND owner, int) {
-    const GetSaveFileNameFunction getSaveFileName = SaveDialogFunction();
-    if (!getSaveFileName) return SaveFailed(owner);
+    const SaveDialogFunctions& saveDialog = SaveDialog();
+    if (!saveDialog.show || !saveDialog.lastError) return SaveFailed(owner);
     // Wide names: the chosen folder may hold letters the ANSI code page lacks.
     wchar_t fileName[MAX_PATH] = L"";
     OPENFILENAMEW request;
@@ -171,8 +179,15 @@ int DoFileOpenSave(HWND owner, int) {
     request.lpstrFile = fileName;
     request.nMaxFile = MAX_PATH;
     request.lpstrDefExt = L"txt";
-    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!getSaveFileName(&request)) return 1;  // cancelled: nothing to do
+    // The dialog would make the chosen folder the current one and keep it
+    // held, so that it (or the USB stick it is on) could not be removed
+    // while the program runs.
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    if (!saveDialog.show(&request)) {
+        // A cancel leaves no error and needs no word; a dialog that failed
+        // (a chosen name too long for the buffer) is a save that failed.
+        return saveDialog.lastError() == 0 ? 1 : SaveFailed(owner);
+    }
 
     if (SaveFile(GetDlgItem(owner, IDC_ROWS), fileName)) return 1;
     return SaveFailed(owner);

@@ -64,18 +64,40 @@ inline void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Types `fileName`, presses Save and says Yes if asked to replace a file.
-// True once the save dialog has closed.
-inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
-    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
-    if (!dialog) return false;
-    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+// Presses Save and says Yes if asked to replace a file. True once the save
+// dialog has closed.
+inline bool PressSave(DWORD processId, HWND dialog, DWORD timeoutMs) {
     Press(dialog, IDOK);
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
         if (!IsWindow(dialog)) return true;
         if (HWND prompt = Find(processId, IDYES)) Press(prompt, IDYES);
     }
     return false;
+}
+
+// Types `fileName`, presses Save and says Yes if asked to replace a file.
+// True once the save dialog has closed.
+inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
+    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
+    if (!dialog) return false;
+    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+    return PressSave(processId, dialog, timeoutMs);
+}
+
+// The same with a name in UTF-16, after browsing into `folder` first if
+// given: its path typed and Save pressed, which opens it in the dialog.
+inline bool FillSaveDialog(DWORD processId, const wchar_t* fileName, DWORD timeoutMs,
+                           const wchar_t* folder = nullptr) {
+    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
+    if (!dialog) return false;
+    if (folder) {
+        SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder));
+        // Sent, not posted: it returns once the dialog has opened the folder.
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        if (!IsWindow(dialog)) return false;
+    }
+    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
+    return PressSave(processId, dialog, timeoutMs);
 }
 
 inline bool CancelSaveDialog(DWORD processId, DWORD timeoutMs) {

@@ -33,6 +33,51 @@ const char* const kPlantedNames[] = {
 
 constexpr DWORD kDialogTimeoutMs = 10000;
 
+// Wine keeps its builtin DLLs for every name, wherever a planted copy lies,
+// unless told to prefer native ones; told so, its loader searches as Windows
+// does, and a copy beside the exe runs unless the program has restricted the
+// search. Tried name by name, with the restriction and without, only uxtheme
+// runs without it and not with it. Left out, and why:
+// - msimg32 and version: Wine's own DLLs load them from the exe's folder even
+//   with the search restricted (on Windows the restriction covers them);
+// - imm32 and rpcrt4: the same, and known DLLs on Windows;
+// - ucrtbase, combase, ole32, zlib1 and winex11.drv: Wine's own runtime and
+//   display driver, which the program cannot run without;
+// - comctl32, compstui, winspool.drv, the shell's and the names only Windows
+//   looks up: no copy of them runs either way.
+const char* const kPreferNative[] = {"uxtheme"};
+
+// Wine's own overrides for one program, by its file name, in the registry:
+// the program reads them when it starts. (The WINEDLLOVERRIDES variable
+// would reach only programs started from Unix.)
+class PreferNativeDlls {
+public:
+    explicit PreferNativeDlls(const std::string& programName)
+        : program_("Software\\Wine\\AppDefaults\\" + programName), overrides_(program_ + "\\DllOverrides") {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, overrides_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        static const char kOrder[] = "native,builtin";
+        set_ = true;
+        for (const char* name : kPreferNative)
+            set_ = set_ && RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
+                                          sizeof kOrder) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~PreferNativeDlls() {
+        RegDeleteKeyA(HKEY_CURRENT_USER, overrides_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, program_.c_str());
+    }
+    PreferNativeDlls(const PreferNativeDlls&) = delete;
+    PreferNativeDlls& operator=(const PreferNativeDlls&) = delete;
+    bool Set() const { return set_; }
+
+private:
+    std::string program_, overrides_;
+    bool set_ = false;
+};
+
 // The marker DLL's copies that were loaded: each leaves "<name>.loaded".
 std::vector<std::string> LoadedMarkers(const ScratchFolder& folder) {
     std::vector<std::string> loaded;
@@ -54,10 +99,13 @@ TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
     ASSERT_EQ(LoadedMarkers(folder), std::vector<std::string>{"control.dll.loaded"});
     DeleteFileA(folder.File("control.dll.loaded").c_str());
 
-    const std::string program = folder.File("ravlo.exe");
+    // A name of its own, so that Wine's overrides for it reach no other test's program.
+    const std::string program = folder.File("ravlo-planted.exe");
     ASSERT_TRUE(CopyFileA(e2e::ProgramPath().c_str(), program.c_str(), FALSE));
     for (const char* name : kPlantedNames) ASSERT_TRUE(CopyFileA(marker.c_str(), folder.File(name).c_str(), FALSE));
 
+    const PreferNativeDlls preferNative("ravlo-planted.exe");
+    ASSERT_TRUE(preferNative.Set());
     RavloProcess ravlo;
     ASSERT_TRUE(ravlo.StartProgram(program, folder.File("").c_str())) << ravlo.Error();
     ASSERT_TRUE(ravlo.Click(IDC_COUNT_3));

@@ -22,8 +22,8 @@ public:
     }
     ~ScratchFolder() {
         for (const std::string& name : Files()) DeleteFileA(File(name).c_str());
-        // The program kept the folder as its current one after the save
-        // dialog; the system may let go of it a moment after the process ended.
+        // A program may have run with the folder as its current one; the
+        // system may let go of it a moment after the process ended.
         for (int attempt = 0; attempt < 50 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(20);
     }
     bool Created() const { return created_; }

@@ -62,6 +62,11 @@ public:
         DialogTest::TearDown();
     }
     std::string Path(const char* name) const { return folder + "\\" + name; }
+    std::wstring WidePath(const char* name) const {
+        wchar_t wide[2 * MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, Path(name).c_str(), -1, wide, 2 * MAX_PATH);
+        return wide;
+    }
     // A new folder inside the folder, named in UTF-16.
     const std::wstring& MakeWideFolder(const wchar_t* name) {
         wchar_t outer[MAX_PATH] = {};
@@ -226,19 +231,48 @@ TEST_F(SaveTest, DialogReplacesAnExistingFileAfterConfirmation) {
     EXPECT_EQ(ReadAll(name), "new rows");
 }
 
-TEST_F(SaveTest, FailedSaveShowsTheErrorBoxAndReturnsZero) {
-    SetRows("");
-    const std::string name = Path("empty.txt");
+TEST_F(SaveTest, DialogSavesIntoABrowsedFolderAndLeavesTheCurrentFolderAlone) {
+    // The dialog would make the folder the program's current one and hold it.
+    const std::string text = "Stryktipset\r\nE,2,2,2,2,2,2,2,2,2,2,2,2,2";
+    SetRows(text);
+    const std::wstring into = MakeWideFolder(L"kuponger");
+    wchar_t before[MAX_PATH] = L"", after[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, before);
     const DWORD pid = GetCurrentProcessId();
-    std::string message;
-    const int result = SaveThroughDialog([&] {
-        if (!save_dialog::FillSaveDialog(pid, name.c_str(), 10000)) return false;
-        message = save_dialog::DismissMessageBox(pid, "Error", 10000);
-        return true;
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(message, "Save file failed.");
-    EXPECT_TRUE(FilesIn(folder).empty());
+    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, L"rader.txt", 10000, into.c_str()); }),
+              1);
+    EXPECT_EQ(ReadAll(into + L"\\rader.txt"), text);
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_EQ(std::wstring(after), std::wstring(before));
+}
+
+TEST_F(SaveTest, FailedSaveShowsTheErrorBoxAndReturnsZero) {
+    struct Case {
+        const char* name;
+        const char* fieldText;
+        std::wstring typed;
+    };
+    const Case cases[] = {
+        {"empty field", "", WidePath("empty.txt")},
+        // The dialog itself fails: the chosen path, 261 characters, does not
+        // fit the 260-character buffer. (Wine's dialog copies the path into
+        // buffers of that size of its own and overruns them on a longer one.)
+        {"path beyond the dialog's buffer", "rows",
+         WidePath((std::string(261 - folder.size() - 5, 'k') + ".txt").c_str())},
+    };
+    const DWORD pid = GetCurrentProcessId();
+    for (const Case& c : cases) {
+        SetRows(c.fieldText);
+        std::string message;
+        const int result = SaveThroughDialog([&] {
+            if (!save_dialog::FillSaveDialog(pid, c.typed.c_str(), 10000)) return false;
+            message = save_dialog::DismissMessageBox(pid, "Error", 10000);
+            return true;
+        });
+        EXPECT_EQ(result, 0) << c.name;
+        EXPECT_EQ(message, "Save file failed.") << c.name;
+        EXPECT_TRUE(FilesIn(folder).empty()) << c.name;
+    }
 }
 
 TEST_F(SaveTest, SaveButtonClickRunsTheDialog) {

@@ -30,7 +30,7 @@ const CountCase kCountCases[] = {
 // A key as the keyboard delivers it: to the focused window, through the queue.
 void PostKey(HWND focused, UINT key) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, 0)) << 16;
-    const LPARAM extended = key == VK_TAB ? 0 : 1 << 24;  // the arrow keys of their own block
+    const LPARAM extended = key >= VK_LEFT && key <= VK_DOWN ? 1 << 24 : 0;  // the arrow keys of their own block
     PostMessageW(focused, WM_KEYDOWN, key, 1 | scan | extended);
     PostMessageW(focused, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u) | scan | extended);
 }
@@ -239,22 +239,32 @@ TEST_F(SelectionTest, KeysThroughTheMessageLoopMoveFocusAndCount) {
         UINT key;
         int focusAfter, countChecked;
         const char* message;  // the status, as a click on the count button writes it
+        bool rowsFirst = false;  // "GENERERA rader" pressed before the key
     };
+    const char* const kStartStatus = "H\xE4r visas status och varningar!";
     const Case cases[] = {
-        {"Tab from the rows field", IDC_ROWS, VK_TAB, IDC_GENERATE, IDC_COUNT_1, "H\xE4r visas status och varningar!"},
+        {"Tab from the rows field", IDC_ROWS, VK_TAB, IDC_GENERATE, IDC_COUNT_1, kStartStatus},
         {"Right arrow from 1", IDC_COUNT_1, VK_RIGHT, IDC_COUNT_2, IDC_COUNT_2, "2 enkelrader vald."},
         {"Left arrow from 144", IDC_COUNT_144, VK_LEFT, IDC_COUNT_72, IDC_COUNT_72, "72 enkelrader vald."},
+        // A multi-line edit in a dialog would close it on Esc, and every row with it.
+        {"Esc in the rows field holding rows", IDC_ROWS, VK_ESCAPE, IDC_ROWS, IDC_COUNT_1, kStartStatus, true},
     };
     for (const Case& c : cases) {
         Close();
         Open(1);
+        if (c.rowsFirst) Click(IDC_GENERATE);
         SetForegroundWindow(dialog);  // no window manager under Xvfb activates it
         SetFocus(Item(c.focused));
         ASSERT_EQ(GetFocus(), Item(c.focused)) << c.name;
+        const std::string rowsBefore = Rows();
+        const LRESULT selectionBefore = SendMessageW(Item(IDC_ROWS), EM_GETSEL, 0, 0);
         PostKey(Item(c.focused), c.key);
         PostQuitMessage(7);
         EXPECT_EQ(RunMessageLoop(dialog), 7) << c.name;
+        ASSERT_TRUE(IsWindow(dialog)) << c.name;
         EXPECT_EQ(GetFocus(), Item(c.focusAfter)) << c.name;
+        EXPECT_EQ(Rows(), rowsBefore) << c.name;
+        EXPECT_EQ(SendMessageW(Item(IDC_ROWS), EM_GETSEL, 0, 0), selectionBefore) << c.name;
         for (const CountCase& other : kCountCases) EXPECT_EQ(Checked(other.id), other.id == c.countChecked) << c.name;
         EXPECT_EQ(Status(), c.message) << c.name;
     }
