@@ -17,10 +17,8 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j2
 
-# Only what it runs, not the tests: the program, and the picture tool where
-# no display is set (tools/run.sh).
+# Builds only what it runs, not the tests (tools/run.sh).
 run: deps $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j2 --target ravlo $$([ -n "$$DISPLAY" ] || echo ravlo_shot)
 	@bash tools/run.sh $(BUILD)
 
 test: build

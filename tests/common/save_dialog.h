@@ -64,28 +64,9 @@ inline void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Presses Save and says Yes if asked to replace a file. True once the save
-// dialog has closed.
-inline bool PressSave(DWORD processId, HWND dialog, DWORD timeoutMs) {
-    Press(dialog, IDOK);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
-        if (!IsWindow(dialog)) return true;
-        if (HWND prompt = Find(processId, IDYES)) Press(prompt, IDYES);
-    }
-    return false;
-}
-
 // Types `fileName`, presses Save and says Yes if asked to replace a file.
-// True once the save dialog has closed.
-inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
-    HWND dialog = WaitForSaveDialog(processId, timeoutMs);
-    if (!dialog) return false;
-    SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
-    return PressSave(processId, dialog, timeoutMs);
-}
-
-// The same with a name in UTF-16, after browsing into `folder` first if
-// given: its path typed and Save pressed, which opens it in the dialog.
+// With `folder`, browses into it first: its path typed and Save pressed,
+// which opens it in the dialog. True once the save dialog has closed.
 inline bool FillSaveDialog(DWORD processId, const wchar_t* fileName, DWORD timeoutMs,
                            const wchar_t* folder = nullptr) {
     HWND dialog = WaitForSaveDialog(processId, timeoutMs);
@@ -97,7 +78,19 @@ inline bool FillSaveDialog(DWORD processId, const wchar_t* fileName, DWORD timeo
         if (!IsWindow(dialog)) return false;
     }
     SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
-    return PressSave(processId, dialog, timeoutMs);
+    Press(dialog, IDOK);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        if (!IsWindow(dialog)) return true;
+        if (HWND prompt = Find(processId, IDYES)) Press(prompt, IDYES);
+    }
+    return false;
+}
+
+// The same for a name in the ANSI code page.
+inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
+    wchar_t wide[2 * MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide, 2 * MAX_PATH);
+    return FillSaveDialog(processId, wide, timeoutMs);
 }
 
 inline bool CancelSaveDialog(DWORD processId, DWORD timeoutMs) {

@@ -100,11 +100,12 @@ TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
     DeleteFileA(folder.File("control.dll.loaded").c_str());
 
     // A name of its own, so that Wine's overrides for it reach no other test's program.
-    const std::string program = folder.File("ravlo-planted.exe");
+    const char* const kProgramName = "ravlo-planted.exe";
+    const std::string program = folder.File(kProgramName);
     ASSERT_TRUE(CopyFileA(e2e::ProgramPath().c_str(), program.c_str(), FALSE));
     for (const char* name : kPlantedNames) ASSERT_TRUE(CopyFileA(marker.c_str(), folder.File(name).c_str(), FALSE));
 
-    const PreferNativeDlls preferNative("ravlo-planted.exe");
+    const PreferNativeDlls preferNative(kProgramName);
     ASSERT_TRUE(preferNative.Set());
     RavloProcess ravlo;
     ASSERT_TRUE(ravlo.StartProgram(program, folder.File("").c_str())) << ravlo.Error();

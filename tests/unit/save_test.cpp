@@ -62,11 +62,6 @@ public:
         DialogTest::TearDown();
     }
     std::string Path(const char* name) const { return folder + "\\" + name; }
-    std::wstring WidePath(const char* name) const {
-        wchar_t wide[2 * MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, Path(name).c_str(), -1, wide, 2 * MAX_PATH);
-        return wide;
-    }
     // A new folder inside the folder, named in UTF-16.
     const std::wstring& MakeWideFolder(const wchar_t* name) {
         wchar_t outer[MAX_PATH] = {};
@@ -250,15 +245,15 @@ TEST_F(SaveTest, FailedSaveShowsTheErrorBoxAndReturnsZero) {
     struct Case {
         const char* name;
         const char* fieldText;
-        std::wstring typed;
+        std::string typed;
     };
     const Case cases[] = {
-        {"empty field", "", WidePath("empty.txt")},
+        {"empty field", "", Path("empty.txt")},
         // The dialog itself fails: the chosen path, 261 characters, does not
         // fit the 260-character buffer. (Wine's dialog copies the path into
         // buffers of that size of its own and overruns them on a longer one.)
         {"path beyond the dialog's buffer", "rows",
-         WidePath((std::string(261 - folder.size() - 5, 'k') + ".txt").c_str())},
+         Path((std::string(261 - folder.size() - 5, 'k') + ".txt").c_str())},
     };
     const DWORD pid = GetCurrentProcessId();
     for (const Case& c : cases) {
