@@ -1,5 +1,5 @@
-// The names in a folder, for tests that check what a run left on disk, and
-// the build's paths as Windows reads them.
+// Files and folders for tests that check what a run left on disk, and the
+// build's paths as Windows reads them.
 #ifndef RAVLO_TESTS_FILES_H
 #define RAVLO_TESTS_FILES_H
 
@@ -36,6 +36,51 @@ inline std::set<std::wstring> FilesIn(const std::wstring& folder) {
     return names;
 }
 
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Opened to read while others may go on reading, writing or deleting it.
+inline HANDLE OpenToRead(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+inline HANDLE OpenToRead(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The file's bytes, or false when it cannot be read (yet). `path` is a
+// std::string or a std::wstring.
+template <class Path>
+bool ReadFileBytes(const Path& path, std::string& bytes) {
+    HANDLE file = OpenToRead(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return ok;
+}
+
+// The same as one value to compare: "<missing>" when the file cannot be read.
+template <class Path>
+std::string FileBytes(const Path& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "<missing>";
+}
+
+// Creates or replaces the file with `bytes`; false when that fails.
+inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
 // A path from the build as Windows understands it. The build hands over Unix
 // paths; Wine shows the Unix root as drive Z:.
 inline std::string WindowsPath(std::string path) {
@@ -43,6 +88,16 @@ inline std::string WindowsPath(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+// The folder a Windows path names a file in.
+inline std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// The folder of this test program's exe.
+inline std::string ExeFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOf(path);
 }
 
 #endif
