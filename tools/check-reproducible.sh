@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Builds ravlo.exe twice, from two copies of the sources in different folders,
 # and checks that the two files are byte for byte the same.
+# The copies are the tree as it stands, without git's store and what
+# .gitignore keeps out (build folders, zips), so that this works in a tree
+# unpacked from a source archive too.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /tmp/ravlo-repro.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 for side in first second-copy; do
     mkdir -p "$work/$side"
-    (cd "$src" && git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$work/$side")
+    tar -C "$src" --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./*.zip' -cf - . |
+        tar -C "$work/$side" -xf -
     cmake -S "$work/$side" -B "$work/$side/out" -DCMAKE_TOOLCHAIN_FILE="$work/$side/cmake/mingw-i686.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DRAVLO_TESTS=OFF >/dev/null
     cmake --build "$work/$side/out" --target ravlo -j2 >/dev/null

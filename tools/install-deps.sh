@@ -1,54 +1,181 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing ravlo needs:
-# the MinGW-w64 cross compiler, Wine (32-bit), Xvfb, CMake and GoogleTest's source,
-# and the locales whose code pages the tests start the program under.
-# Run as root; anyone else is told what to install.
+# Installs the Debian packages that a make target needs:
+#   tools/install-deps.sh [run|test|bench|screenshot|dist|fairness]
+# "test" (the default) is everything: the MinGW-w64 cross compilers, Wine,
+# Xvfb, CMake, GoogleTest's source, the native g++ and gnuplot, Python 3 and
+# the locales whose code pages the tests start the program under.
+# Run as root; anyone else is told what to install. Only Debian packages,
+# only through apt.
 set -euo pipefail
+target=${1:-test}
 
-# g++, gnuplot-nox (its pngcairo terminal) and DejaVu make the native fairness report.
+# Stand-ins for the machine, so that tests can drive each decision:
+#   RAVLO_KERNEL_RUNS_32BIT=yes|no  instead of asking the kernel
+#   RAVLO_STATE_DIR                 where a failed 32-bit Wine is remembered
+#   RAVLO_APT_PAUSE                 seconds between tries of apt-get update
+state_dir=${RAVLO_STATE_DIR:-/var/lib/ravlo-setup}
+pause=${RAVLO_APT_PAUSE:-5}
+
+# Both builds' compilers: where 32-bit Wine cannot run (or cannot be
+# installed), the tests run a 64-bit build of the same sources under wine64
+# (tools/runnable-build.sh).
+build=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686
+       g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+wine=(wine wine64 fonts-wine)
+display=(xvfb)            # a virtual display, where none is set
+picture=(imagemagick)     # turns the dialog's bitmap into a PNG
 # python3 writes the release zip, with a Unicode name that Windows reads right.
-# wine64 and the 64-bit compiler serve machines whose kernel runs no 32-bit
-# processes (tools/runnable-build.sh).
-packages=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-          xvfb x11-apps imagemagick googletest xauth fonts-wine g++ gnuplot-nox
-          fonts-dejavu-core wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 locales
-          python3)
+dist=(python3)
+# g++, gnuplot-nox (its pngcairo terminal) and DejaVu make the native fairness report.
+fairness=(cmake make g++ gnuplot-nox fonts-dejavu-core)
 # Wine takes its ANSI code page from the Unix locale: 1251 and 65001 (the
-# UTF-8 option of Windows 11) besides C.UTF-8's 1252.
-locales=(ru_RU hi_IN)
+# UTF-8 option of Windows 11) besides C.UTF-8's 1252; localedef is in locales.
+locales=()
 
+packages=()
+case $target in
+    run)        packages=("${build[@]}" "${wine[@]}")
+                [ -n "${DISPLAY:-}" ] || packages+=("${display[@]}" "${picture[@]}") ;;
+    screenshot) packages=("${build[@]}" "${wine[@]}" "${display[@]}" "${picture[@]}") ;;
+    bench)      packages=("${build[@]}" "${wine[@]}" "${display[@]}" googletest) ;;
+    dist)       packages=("${build[@]}" "${dist[@]}") ;;
+    fairness)   packages=("${fairness[@]}") ;;
+    test)       packages=("${build[@]}" "${wine[@]}" "${display[@]}" "${picture[@]}" googletest
+                          "${dist[@]}" "${fairness[@]}" locales)
+                locales=(ru_RU hi_IN) ;;
+    *) echo "install-deps: unknown target '$target' (run, test, bench, screenshot, dist or fairness)" >&2
+       exit 2 ;;
+esac
+wants_wine=0
+case " ${packages[*]} " in *" wine "*) wants_wine=1 ;; esac
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 have_locale() { locale -a 2>/dev/null | grep -qix "$1.utf-\?8"; }
 
-need_arch=0
-dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
+# Whether this kernel runs 32-bit x86 programs: it runs a 96-byte ELF for
+# i386, written here, that does nothing but exit with 42 (Linux's exit call
+# through int 0x80). Where IA-32 emulation is off, exec fails ("Exec format
+# error"), and Wine's 32-bit loader could never start either. The program is
+# written to the first folder where a shell script may run (/tmp may be
+# mounted noexec).
+kernel_runs_32bit() {
+    case ${RAVLO_KERNEL_RUNS_32BIT:-} in yes) return 0 ;; no) return 1 ;; esac
+    local dir folder rc
+    for folder in "${TMPDIR:-/tmp}" /var/tmp /dev/shm "$(dirname "$0")"; do
+        dir=$(mktemp -d "$folder/ravlo-probe.XXXXXX" 2>/dev/null) || continue
+        printf '#!/bin/sh\nexit 42\n' >"$dir/probe.sh"
+        chmod +x "$dir/probe.sh"
+        rc=0; "$dir/probe.sh" 2>/dev/null || rc=$?
+        if [ "$rc" != 42 ]; then rm -rf "$dir"; continue; fi
+        # ELF header (52 bytes), one loadable segment (32 bytes) at 0x08048000,
+        # then: mov eax, 1; mov ebx, 42; int 0x80.
+        printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0' >"$dir/probe"
+        printf '\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\140\0\0\0\140\0\0\0\5\0\0\0\0\20\0\0' >>"$dir/probe"
+        printf '\270\1\0\0\0\273\52\0\0\0\315\200' >>"$dir/probe"
+        chmod +x "$dir/probe"
+        rc=0; "$dir/probe" 2>/dev/null || rc=$?
+        rm -rf "$dir"
+        [ "$rc" = 42 ]
+        return
+    done
+    return 1
+}
 
 missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 missing_locales=()
 for l in "${locales[@]}"; do have_locale "$l" || missing_locales+=("$l"); done
 
-if [ "$need_arch" = 0 ] && [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ]; then
+# 32-bit Wine only where it can run, and never at the cost of the rest.
+runs32=0 want_wine32=0
+if [ "$wants_wine" = 1 ] && ! installed wine32:i386; then
+    if kernel_runs_32bit; then
+        runs32=1
+        # A 32-bit Wine that would not install is tried again a day later,
+        # not at every make.
+        failed_marker="$state_dir/wine32-failed"
+        if [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then want_wine32=1; fi
+    fi
+fi
+no32_line="This kernel runs no 32-bit programs, so 32-bit Wine cannot start here: no i386 packages; the tests will build and run the 64-bit build under wine64."
+
+if [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ] && [ "$want_wine32" = 0 ]; then
     exit 0
 fi
 
 if [ "$(id -u)" != 0 ]; then
-    echo "Missing packages: ${missing[*]}" >&2
-    echo "As root run: dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}" >&2
+    if [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ]; then
+        # Only 32-bit Wine is missing: the 64-bit build stands in for it.
+        echo "32-bit Wine is not installed, so the tests run the 64-bit build; as root: dpkg --add-architecture i386 && apt-get update; apt-get install wine32:i386" >&2
+        exit 0
+    fi
+    echo "Missing packages: ${missing[*]}${missing_locales[*]:+ (and the locales ${missing_locales[*]})}" >&2
+    [ "${#missing[@]}" = 0 ] || echo "As root run: apt-get update; apt-get install -y ${missing[*]}" >&2
     for l in "${missing_locales[@]}"; do echo "and: localedef -i $l -f UTF-8 $l.UTF-8" >&2; done
     exit 1
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-if [ "$need_arch" = 1 ] || [ "${#missing[@]}" != 0 ]; then
-    [ "$need_arch" = 1 ] && dpkg --add-architecture i386
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# A mirror mid-sync, or one source briefly gone, fails the update while the
+# lists from before are still there and usually enough: what decides is
+# whether the packages install.
+apt_update() {
+    local try
+    for try in 1 2 3; do
+        apt-get update -qq >"$log" 2>&1 && return 0
+        [ "$try" = 3 ] || sleep "$pause"
+    done
+    grep '^E:' "$log" >&2 || cat "$log" >&2
+    echo "apt-get update failed three times: going on with the package lists apt already has."
+}
+
+# Installs the given packages in one transaction; on failure shows apt's
+# own words, which name what could not be installed.
+apt_install() {
+    if apt-get install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then return 0; fi
+    cat "$log" >&2
+    return 1
+}
+
+if [ "${#missing[@]}" != 0 ]; then
+    apt_update
+    if ! apt_install "${missing[@]}"; then
+        echo "Could not install: ${missing[*]}. A package mirror may be mid-sync: run this again later, or install them by hand." >&2
+        exit 1
+    fi
     echo "Installed: ${missing[*]}"
 fi
 for l in "${missing_locales[@]}"; do
     localedef -i "$l" -f UTF-8 "$l.UTF-8"
     echo "Generated the locale $l.UTF-8"
 done
+
+if [ "$wants_wine" = 1 ] && [ "$runs32" = 0 ] && ! installed wine32:i386; then
+    echo "$no32_line"
+fi
+[ "$want_wine32" = 1 ] || exit 0
+
+# 32-bit Wine, in a transaction of its own: the i386 packages come from
+# other indexes than the rest, and a failure here must not keep out the rest.
+added_arch=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    added_arch=1
+fi
+apt_update
+if apt_install wine32:i386; then
+    rm -f "$state_dir/wine32-failed"
+    echo "Installed: wine32:i386"
+    exit 0
+fi
+echo "Warning: 32-bit Wine could not be installed (apt's words above): the shipped 32-bit ravlo.exe will be built and checked but not run; the tests run the 64-bit build under wine64 instead. It is tried again a day later." >&2
+if [ "$added_arch" = 1 ] && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx i386; then
+    # Nothing of i386 went in: without the architecture, apt-get update no
+    # longer fetches (and fails on) its indexes.
+    dpkg --remove-architecture i386
+fi
+mkdir -p "$state_dir" && touch "$state_dir/wine32-failed"
+exit 0

@@ -4,7 +4,7 @@
 # The control identifiers are clicked before the picture is taken.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "$(bash "$here/runnable-build.sh" "$1")" && pwd)
+build=$(cd "$(bash "$here/runnable-build.sh" "$1" ravlo ravlo_shot)" && pwd)
 out=$2
 shift 2
 bmp="$build/ravlo-screenshot.bmp"

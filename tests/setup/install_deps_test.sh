@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The installer's decisions, one row a machine, without touching this
+# machine's packages: stand-ins for apt-get, dpkg, dpkg-query, id, locale and
+# localedef on PATH record what they are asked and answer as the row says.
+#   tests/setup/install_deps_test.sh [path/to/install-deps.sh]
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+script=${1:-$root/tools/install-deps.sh}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The stand-ins keep the machine in $FAKE: missing (packages not installed,
+# one a line, or "*" for none installed), archs, locales, updates (failed
+# updates so far), calls (what was asked).
+mkdir "$work/bin"
+cat >"$work/bin/apt-get" <<'EOF'
+#!/bin/bash
+echo "apt-get $*" >>"$FAKE/calls"
+case $1 in
+update)
+    n=$(cat "$FAKE/updates"); echo $((n + 1)) >"$FAKE/updates"
+    if [ "$FAKE_UPDATE_FAILS" = always ] || [ "$n" -lt "$FAKE_UPDATE_FAILS" ]; then
+        echo "E: Failed to fetch http://deb.example/dists/x/main/binary-i386/Packages.xz  File has unexpected size (374820 != 376004). Mirror sync in progress?" >&2
+        exit 100
+    fi ;;
+install)
+    shift; pkgs=(); for a in "$@"; do case $a in -*) ;; *) pkgs+=("$a") ;; esac; done
+    verdict=ok
+    for p in "${pkgs[@]}"; do
+        if [ "$p" = wine32:i386 ]; then [ "$FAKE_I386_INSTALL" = ok ] || verdict=fail
+        else [ "$FAKE_MAIN_INSTALL" = ok ] || verdict=fail; fi
+    done
+    if [ "$verdict" = fail ]; then
+        echo " libwine : Depends: libgstreamer-plugins-base1.0-0 but it is not installable"
+        echo "E: Unable to correct problems, you have held broken packages." >&2
+        exit 100
+    fi
+    for p in "${pkgs[@]}"; do
+        if [ "$(cat "$FAKE/missing")" = "*" ]; then echo "installed $p" >>"$FAKE/got"; fi
+        grep -vxF "$p" "$FAKE/missing" >"$FAKE/missing.new"; mv "$FAKE/missing.new" "$FAKE/missing"
+    done ;;
+esac
+exit 0
+EOF
+cat >"$work/bin/dpkg-query" <<'EOF'
+#!/bin/bash
+# -W -f=FORMAT [PACKAGE]
+pkg=${3:-}
+if [ -z "$pkg" ]; then   # every installed package's architecture
+    grep -q ':i386$' "$FAKE/got" 2>/dev/null && echo i386
+    echo amd64; exit 0
+fi
+if [ "$(cat "$FAKE/missing")" = "*" ]; then grep -qxF "installed $pkg" "$FAKE/got" 2>/dev/null && { echo -n "install ok installed"; exit 0; }
+elif ! grep -qxF "$pkg" "$FAKE/missing"; then echo -n "install ok installed"; exit 0; fi
+echo "dpkg-query: no packages found matching $pkg" >&2; exit 1
+EOF
+cat >"$work/bin/dpkg" <<'EOF'
+#!/bin/bash
+echo "dpkg $*" >>"$FAKE/calls"
+case $1 in
+--print-foreign-architectures) cat "$FAKE/archs" ;;
+--add-architecture) echo "$2" >>"$FAKE/archs" ;;
+--remove-architecture) grep -vxF "$2" "$FAKE/archs" >"$FAKE/archs.new"; mv "$FAKE/archs.new" "$FAKE/archs" ;;
+esac
+EOF
+printf '#!/bin/bash\necho "$FAKE_UID"\n' >"$work/bin/id"
+printf '#!/bin/bash\ncat "$FAKE/locales"\n' >"$work/bin/locale"
+printf '#!/bin/bash\necho "localedef $*" >>"$FAKE/calls"\necho "$2.utf8" >>"$FAKE/locales"\n' >"$work/bin/localedef"
+chmod +x "$work/bin"/*
+
+failures=0
+# check NAME SETTINGS EXPECTATIONS
+#   settings:     missing=a,b | missing=*  uid=N  kernel32=yes|no  target=T
+#                 update_fails=N|always  main_install=fail  i386_install=fail
+#                 fresh_failure (32-bit Wine failed an hour ago)  display=:0
+#                 no_locales (none of the test locales generated)
+#   expectations: exit=N  say=REGEX  !say=REGEX  call=REGEX  !call=REGEX
+#                 arch=i386|none
+check() {
+    local name=$1 settings=$2 expectations=$3
+    local FAKE="$work/$name"; FAKE=${FAKE// /-}
+    mkdir -p "$FAKE/state"
+    local missing="" uid=0 kernel32=yes target=test display="" s
+    local update_fails=0 main_install=ok i386_install=ok
+    : >"$FAKE/archs"; : >"$FAKE/calls"; : >"$FAKE/got"; echo 0 >"$FAKE/updates"
+    printf 'C\nC.utf8\nru_RU.utf8\nhi_IN.utf8\n' >"$FAKE/locales"
+    for s in $settings; do
+        case $s in
+        missing=*) missing=${s#missing=} ;;
+        uid=*) uid=${s#uid=} ;;
+        kernel32=*) kernel32=${s#kernel32=} ;;
+        target=*) target=${s#target=} ;;
+        display=*) display=${s#display=} ;;
+        update_fails=*) update_fails=${s#update_fails=} ;;
+        main_install=*) main_install=${s#main_install=} ;;
+        i386_install=*) i386_install=${s#i386_install=} ;;
+        no_locales) : >"$FAKE/locales.none" ;;
+        fresh_failure) touch -d '1 hour ago' "$FAKE/state/wine32-failed" ;;
+        esac
+    done
+    if [ "$missing" = "*" ]; then echo "*" >"$FAKE/missing"; : >"$FAKE/locales"
+    else tr ',' '\n' <<<"$missing" >"$FAKE/missing"; fi
+    [ ! -e "$FAKE/locales.none" ] || : >"$FAKE/locales"
+    # Where 32-bit Wine is installed, so is its architecture.
+    grep -qxF -e "*" -e wine32:i386 "$FAKE/missing" || echo i386 >"$FAKE/archs"
+
+    local out rc=0
+    out=$(env -u DISPLAY ${display:+DISPLAY=$display} PATH="$work/bin:$PATH" FAKE="$FAKE" FAKE_UID="$uid" \
+              FAKE_UPDATE_FAILS="$update_fails" FAKE_MAIN_INSTALL="$main_install" FAKE_I386_INSTALL="$i386_install" \
+              RAVLO_KERNEL_RUNS_32BIT="$kernel32" RAVLO_STATE_DIR="$FAKE/state" RAVLO_APT_PAUSE=0 \
+              bash "$script" "$target" 2>&1) || rc=$?
+
+    local e bad=""
+    for e in $expectations; do
+        e=${e//%/ }
+        case $e in
+        exit=*) [ "$rc" = "${e#exit=}" ] || bad+=" exit $rc, not ${e#exit=};" ;;
+        say=*) grep -qE -- "${e#say=}" <<<"$out" || bad+=" did not say /${e#say=}/;" ;;
+        '!say='*) ! grep -qE -- "${e#!say=}" <<<"$out" || bad+=" said /${e#!say=}/;" ;;
+        call=*) grep -qE -- "${e#call=}" "$FAKE/calls" || bad+=" never called /${e#call=}/;" ;;
+        '!call='*) ! grep -qE -- "${e#!call=}" "$FAKE/calls" || bad+=" called /${e#!call=}/;" ;;
+        arch=none) [ ! -s "$FAKE/archs" ] || bad+=" architectures left: $(tr '\n' ' ' <"$FAKE/archs");" ;;
+        arch=*) grep -qx "${e#arch=}" "$FAKE/archs" || bad+=" no ${e#arch=} architecture;" ;;
+        esac
+    done
+    if [ -n "$bad" ]; then
+        failures=$((failures + 1))
+        echo "FAIL: $name:$bad"
+        sed 's/^/    output: /' <<<"$out"
+        sed 's/^/    call: /' "$FAKE/calls"
+    else
+        echo "ok: $name"
+    fi
+}
+
+# Spaces inside one expectation are written as %.
+every=' !call=^apt-get'
+#     name                                   settings                                 expectations
+check "everything present"                   ""                                       "exit=0 $every !call=^dpkg%--add"
+check "update fails once, then works"        "missing=cmake update_fails=1"           "exit=0 call=install.*cmake !say=going%on%with"
+check "update always fails, install works"   "missing=cmake update_fails=always"      "exit=0 call=install.*cmake say=going%on%with%the%package%lists"
+check "no 32-bit processes"                  "missing=* kernel32=no"                  "exit=0 call=install.*wine64 !call=wine32 !call=add-architecture arch=none say=runs%no%32-bit%programs"
+check "no 32-bit, all else present"          "missing=wine32:i386 kernel32=no"        "exit=0 $every !call=dpkg%--add"
+check "32-bit, the i386 install fails"       "missing=* i386_install=fail"            "exit=0 call=install.*g\+\+-mingw-w64-i686.*wine64 call=install.*wine32:i386 say=Warning:%32-bit%Wine say=held%broken arch=none call=remove-architecture"
+check "32-bit, the i386 install works"       "missing=*"                              "exit=0 call=add-architecture%i386 call=install.*wine32:i386 arch=i386 !say=Warning"
+check "32-bit Wine failed an hour ago"       "missing=wine32:i386 fresh_failure"      "exit=0 $every"
+check "the main install fails"               "missing=* main_install=fail"            "exit=1 say=held%broken say=Could%not%install !call=wine32"
+check "not root, a package missing"          "missing=cmake uid=1000"                 "exit=1 say=apt-get%install%-y%cmake $every"
+check "not root, everything present"         "uid=1000"                               "exit=0 $every"
+check "make run with a display"              "missing=xvfb,imagemagick,googletest target=run display=:0" "exit=0 $every"
+check "make run without a display"           "missing=xvfb,googletest target=run"     "exit=0 call=install.*xvfb !call=googletest"
+check "make fairness asks for no Wine"       "missing=* target=fairness"              "exit=0 call=install.*gnuplot-nox !call=wine"
+check "locales only: generated, no apt"      "no_locales"                             "exit=0 $every call=localedef%-i%ru_RU call=localedef%-i%hi_IN"
+
+if [ "$failures" != 0 ]; then echo "$failures row(s) failed"; exit 1; fi
+echo "all rows passed"
