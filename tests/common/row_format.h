@@ -13,13 +13,13 @@ inline std::string RowsError(const std::string& text, std::size_t from = 0) {
     if (from > text.size()) return "the rows start after the text's end";
     if ((text.size() - from) % 29 != 0) return "the rows take " + std::to_string(text.size() - from) + " bytes";
     for (std::size_t at = from; at < text.size(); at += 29) {
-        const std::string row = text.substr(at, 29);
-        bool ok = row.compare(0, 3, "\r\nE") == 0;
+        const char* row = text.data() + at;  // read in place: the soak checks texts of 8,000 rows
+        bool ok = text.compare(at, 3, "\r\nE") == 0;
         for (int m = 0; ok && m < 13; ++m) {
             const char sign = row[4 + 2 * m];
             ok = row[3 + 2 * m] == ',' && (sign == '1' || sign == 'X' || sign == '2');
         }
-        if (!ok) return "bad row " + ::testing::PrintToString(row);
+        if (!ok) return "bad row " + ::testing::PrintToString(text.substr(at, 29));
     }
     return "";
 }

@@ -8,19 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "../common/dialog_ids.h"
 #include "../common/files.h"
 #include "../common/save_dialog.h"
+#include "../common/scratch_folder.h"
 #include "program_model.h"
 #include "ravlo_process.h"
-#include "scratch_folder.h"
 
 namespace {
 
 using e2e::ProgramModel;
 using e2e::RavloProcess;
-
-int Sign(int match, int k) { return IDC_SIGN_FIRST + 3 * (match - 1) + k; }
-int Sure(int match) { return IDC_SURE_FIRST + match - 1; }
 
 std::vector<int> Script() {
     std::vector<int> s;
@@ -34,20 +32,21 @@ std::vector<int> Script() {
     // Methods: Swedish, none, English again.
     add({IDC_SWEDEN, IDC_COUNT_5, IDC_GENERATE, IDC_SWEDEN, IDC_GENERATE, IDC_ENGLAND, IDC_GENERATE});
     // Every sign box: each match gets 1, then X, then 2, which it keeps.
-    for (int m = 1; m <= 13; ++m) add({Sign(m, 0), Sign(m, 1), Sign(m, 2)});
+    for (int m = 1; m <= 13; ++m) add({SignId(m, 0), SignId(m, 1), SignId(m, 2)});
     add({IDC_GENERATE});
-    for (int m = 1; m <= 13; m += 2) s.push_back(Sign(m, 2));  // frees the odd matches
+    for (int m = 1; m <= 13; m += 2) s.push_back(SignId(m, 2));  // frees the odd matches
     add({IDC_GENERATE, IDC_SWEDEN, IDC_GENERATE});
     // Random sure matches until all thirteen are fixed, and once more.
     for (int press = 0; press < 8; ++press) s.push_back(IDC_DRAW);
     add({IDC_GENERATE});
     // Reference row: the sure boxes appear; mark some; draw around it.
-    add({IDC_REF_ROW, Sure(1), Sure(5), Sure(13), Sure(5), IDC_COUNT_4, IDC_GENERATE, IDC_APPEND, IDC_GENERATE});
-    add({Sign(2, 2), Sign(6, 2), Sign(10, 2)});  // these still hold their 2: now free
-    add({IDC_GENERATE});                         // incomplete reference row: refused
+    add({IDC_REF_ROW, SureId(1), SureId(5), SureId(13), SureId(5), IDC_COUNT_4, IDC_GENERATE, IDC_APPEND,
+         IDC_GENERATE});
+    add({SignId(2, 2), SignId(6, 2), SignId(10, 2)});  // these still hold their 2: now free
+    add({IDC_GENERATE});                               // incomplete reference row: refused
     for (int press = 0; press < 6; ++press) s.push_back(IDC_DRAW);
     add({IDC_GENERATE, IDC_DRAW, IDC_ENGLAND, IDC_GENERATE, IDC_REF_ROW});
-    for (int m = 1; m <= 13; ++m) s.push_back(Sure(m));
+    for (int m = 1; m <= 13; ++m) s.push_back(SureId(m));
     add({IDC_REF_ROW, IDC_GENERATE});  // sure boxes hidden again; no method: refused
     // Help texts, and rows appended after the method information.
     add({IDC_ENGLAND, IDC_INSTRUCTIONS, IDC_GENERATE, IDC_DRAW_INFO, IDC_GENERATE, IDC_DRAW_INFO, IDC_INSTRUCTIONS});
@@ -70,9 +69,9 @@ bool Agrees(const RavloProcess& p, const ProgramModel& m, std::string& why) {
         if (b[0] != b[1]) return why = "a game, method, append box or the save button", false;
     for (int match = 1; match <= 13; ++match) {
         for (int k = 0; k < 3; ++k)
-            if (p.Checked(Sign(match, k)) != (m.sign[match - 1] == k))
+            if (p.Checked(SignId(match, k)) != (m.sign[match - 1] == k))
                 return why = "sign boxes of match " + std::to_string(match), false;
-        if (p.IsShown(Sure(match)) != m.sureShown || p.Checked(Sure(match)) != m.sure[match - 1])
+        if (p.IsShown(SureId(match)) != m.sureShown || p.Checked(SureId(match)) != m.sure[match - 1])
             return why = "\"s\xE4ker?\" box of match " + std::to_string(match), false;
     }
     return true;
@@ -108,14 +107,14 @@ TEST(Acceptance, ScriptedUseAgreesWithTheModelForAClockSeed) {
     EXPECT_EQ(program.Text(IDC_ROWS).size(), 22u + 8777u * 29u);
 
     // Save what the field shows through the real save dialog.
-    e2e::ScratchFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(folder.Created());
     const std::string name = folder.File("rader");
     ASSERT_TRUE(program.PostClick(IDC_SAVE));
     ASSERT_TRUE(save_dialog::FillSaveDialog(program.ProcessId(), name.c_str(), 10000));
     ASSERT_TRUE(program.RoundTrip());
     std::string saved;
-    ASSERT_TRUE(e2e::ReadFileBytes(name + ".txt", saved));
+    ASSERT_TRUE(ReadFileBytes(name + ".txt", saved));
     EXPECT_EQ(saved, program.Text(IDC_ROWS));
     EXPECT_EQ(program.Close(), 0);
 }
@@ -123,8 +122,7 @@ TEST(Acceptance, ScriptedUseAgreesWithTheModelForAClockSeed) {
 TEST(Acceptance, ClosingEndsWithExitCodeZeroAndLeavesNoFile) {
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
-    std::string programFolder = e2e::ProgramPath();
-    programFolder.erase(programFolder.rfind('\\'));
+    const std::string programFolder = FolderOf(e2e::ProgramPath());
     const auto currentBefore = FilesIn(current), programBefore = FilesIn(programFolder);
 
     RavloProcess program;

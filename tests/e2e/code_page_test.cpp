@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "../common/files.h"
 #include "../common/save_dialog.h"
+#include "../common/scratch_folder.h"
+#include "../common/text_1252.h"
 #include "ravlo_process.h"
 #include "resource.h"
-#include "scratch_folder.h"
 #include "texts/portable/help_texts.h"
 
 namespace {
@@ -20,14 +22,6 @@ namespace {
 using e2e::RavloProcess;
 
 constexpr UINT kTimeoutMs = 5000;
-
-// The program's own texts are Windows-1252; this is what they must look like on screen.
-std::wstring From1252(const std::string& bytes) {
-    std::wstring wide(bytes.size(), L'\0');
-    wide.resize(MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0],
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
 
 // The control's own text, asked for as UTF-16 across the process boundary.
 std::wstring WideText(HWND control) {
@@ -143,7 +137,7 @@ TEST_F(CodePage, ContinuingPressKeepsTheSwedishText) {
 
 // Saved bytes are Windows-1252 on every system: ä is 0xE4, not the system's letter for it.
 TEST_F(CodePage, SavedFileIsWindows1252) {
-    e2e::ScratchFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(folder.Created());
     for (int id : {IDC_GENERATE, IDC_INSTRUCTIONS}) ASSERT_TRUE(ravlo.Click(id));
     ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
@@ -153,7 +147,7 @@ TEST_F(CodePage, SavedFileIsWindows1252) {
 
     std::string saved;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(20))
-        if (e2e::ReadFileBytes(path, saved) && saved.size() == kInstructionTextLength) break;
+        if (ReadFileBytes(path, saved) && saved.size() == kInstructionTextLength) break;
     EXPECT_EQ(saved, std::string(kInstructionText, kInstructionTextLength));
     EXPECT_EQ(saved.compare(0, 16, "Detta program \xE4r"), 0);
 }

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "../common/files.h"
 #include "../common/save_dialog.h"
+#include "../common/scratch_folder.h"
 #include "ravlo_process.h"
 #include "resource.h"
-#include "scratch_folder.h"
 
 namespace {
 
 using e2e::RavloProcess;
-using e2e::ScratchFolder;
 
 // Every DLL the program's process loads over a start, a press, a save through
 // the save dialog and a close (listed with WINEDEBUG=+loaddll), and those that
@@ -118,7 +118,7 @@ TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
     EXPECT_EQ(ravlo.Close(), 0);
 
     std::string saved;
-    EXPECT_TRUE(e2e::ReadFileBytes(folder.File("rows.txt"), saved));
+    EXPECT_TRUE(ReadFileBytes(folder.File("rows.txt"), saved));
     EXPECT_EQ(saved, rows);
     EXPECT_EQ(LoadedMarkers(folder), std::vector<std::string>{});
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "../common/statistics.h"
 #include "generation/portable/random_mersenne.h"
 #include "generation/portable/rows.h"
 #include "resource.h"
@@ -89,12 +90,10 @@ private:
         int m;
         do m = generator.IRandom(1, 13) - 1;
         while (sign[m] != rows::kNoSign);
-        if (england) {
-            lastDraw = generator.IRandom(1, 793);
-            sign[m] = rows::StatisticsSign(lastDraw, 359, 560);
-        } else if (sweden) {
-            lastDraw = generator.IRandom(1, 325);
-            sign[m] = rows::StatisticsSign(lastDraw, 131, 206);
+        if (england || sweden) {
+            const rows::Statistics& bounds = england ? kEnglandStatistics : kSwedenStatistics;
+            lastDraw = generator.IRandom(1, bounds.total);
+            sign[m] = rows::StatisticsSign(lastDraw, bounds.ones, bounds.onesAndDraws);
         } else {
             lastDraw = generator.IRandom(1, 6);
             sign[m] = lastDraw <= 3 ? 0 : lastDraw == 4 ? 1 : 2;
@@ -109,7 +108,7 @@ private:
         }
         rows::Press press{};
         press.referenceRow = refRow;
-        press.statistics = england ? rows::Statistics{793, 359, 560} : rows::Statistics{325, 131, 206};
+        press.statistics = england ? kEnglandStatistics : kSwedenStatistics;
         press.startsAnew = !(append && rader >= 1);
         press.rowCount = rowsPerPress;
         bool complete = true;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "../common/dialog_ids.h"
+#include "../common/statistics.h"
 #include "generation/portable/random_mersenne.h"
 #include "generation/portable/rows.h"
 #include "ravlo_process.h"
@@ -45,16 +47,13 @@ struct Scenario {
 constexpr const char* kNoSigns = "-------------";
 constexpr const char* kNoSure = ".............";
 
-int SignId(int match, char sign) {
-    return IDC_SIGN_FIRST + 3 * (match - 1) + (sign == '1' ? 0 : sign == 'X' ? 1 : 2);
-}
-int SureId(int match) { return IDC_SURE_FIRST + match - 1; }
+int SignValue(char c) { return c == '1' ? 0 : c == 'X' ? 1 : c == '2' ? 2 : rows::kNoSign; }
 
 // The clicks that tick `signs` into the sign boxes of an empty coupon.
 std::vector<int> Tick(const char* signs) {
     std::vector<int> ids;
     for (int m = 1; m <= rows::kMatches; ++m)
-        if (signs[m - 1] != '-') ids.push_back(SignId(m, signs[m - 1]));
+        if (signs[m - 1] != '-') ids.push_back(SignId(m, SignValue(signs[m - 1])));
     return ids;
 }
 
@@ -64,12 +63,8 @@ std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
     return all;
 }
 
-int SignValue(char c) { return c == '1' ? 0 : c == 'X' ? 1 : c == '2' ? 2 : rows::kNoSign; }
-
 // The rows field after each step of `scenario`, for a program started with `seed`.
 std::vector<std::string> ExpectedTexts(const std::vector<Step>& steps, std::int32_t seed) {
-    static const rows::Statistics kEngland{793, 359, 560};
-    static const rows::Statistics kSweden{325, 131, 206};
     TRandomMersenne generator(seed);
     int lastDraw = 0;
     std::string text;
@@ -79,7 +74,7 @@ std::vector<std::string> ExpectedTexts(const std::vector<Step>& steps, std::int3
         if (e.method != Method::None) {
             rows::Press press{};
             press.referenceRow = e.method == Method::Reference;
-            press.statistics = e.method == Method::Sweden ? kSweden : kEngland;
+            press.statistics = e.method == Method::Sweden ? kSwedenStatistics : kEnglandStatistics;
             press.startsAnew = !e.continues;
             press.rowCount = e.rows;
             for (int m = 0; m < rows::kMatches; ++m) {
@@ -116,7 +111,7 @@ const Scenario kScenarios[] = {
           "5 enkelrader vald."},
          // Clicking a ticked box again frees its match; ticking another
          // sign of a match replaces the one it had.
-         {{SignId(1, 'X'), SignId(13, '1'), SignId(7, '2')},
+         {{SignId(1, SignValue('X')), SignId(13, SignValue('1')), SignId(7, SignValue('2'))},
           {false, "Italienska Stryktipset", Method::Sweden, 5, "------2-----1", kNoSure},
           "Match 7 s\xE4ker tv\xE5" "a vald."},
      }},
@@ -130,7 +125,7 @@ const Scenario kScenarios[] = {
           {true, nullptr, Method::Reference, 4, "1X21X21X21X21", "S.......S...."},
           "Nu l\xE4ggs det till p\xE5 slutet."},
          // A game box starts the text anew even in append mode.
-         {{IDC_ITALIENSKA, SureId(9), SignId(2, '2')},
+         {{IDC_ITALIENSKA, SureId(9), SignId(2, SignValue('2'))},
           {false, "Italienska Stryktipset", Method::Reference, 4, "1221X21X21X21", "S............"},
           "Match 2 s\xE4ker tv\xE5" "a vald."},
          // No method: a warning and nothing else.

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "../common/dialog_ids.h"
 #include "app/dialog_proc.h"
 #include "controller/globals.h"
 #include "resource.h"
@@ -70,8 +71,6 @@ public:
     std::string Status() const { return Text(IDC_STATUS); }
     std::string Rows() const { return Text(IDC_ROWS); }
     void SetStatus(const char* text) const { SetWindowTextA(Item(IDC_STATUS), text); }
-    static int SignId(int match, int sign) { return IDC_SIGN_FIRST + 3 * (match - 1) + sign; }
-    static int SureId(int match) { return IDC_SURE_FIRST + match - 1; }
 
     HWND dialog = nullptr;
 };

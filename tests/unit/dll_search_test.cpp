@@ -8,16 +8,10 @@
 #include <string>
 
 #include "../common/files.h"
+#include "../common/scratch_folder.h"
 #include "app/system_library.h"
 
 namespace {
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\'));
-}
 
 // A copy of the marker DLL, which leaves "<its path>.loaded" when loaded,
 // removed again with its marker.
@@ -46,10 +40,9 @@ bool LoadsByName(const char* name) {
 }
 
 TEST(DllSearch, OnlyTheSystemFolderOnceRestricted) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string current = std::string(temp) + "ravlo-dll-search-" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(current.c_str(), nullptr));
+    const ScratchFolder scratch("ravlo-dll-search");
+    ASSERT_TRUE(scratch.Created());
+    const std::string& current = scratch.Path();
     char before[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, before);
     ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
@@ -82,7 +75,6 @@ TEST(DllSearch, OnlyTheSystemFolderOnceRestricted) {
     EXPECT_EQ(_wcsnicmp(loaded, system, std::wcslen(system)), 0) << ::testing::PrintToString(std::wstring(loaded));
 
     SetCurrentDirectoryA(before);
-    RemoveDirectoryA(current.c_str());
 }
 
 }  // namespace

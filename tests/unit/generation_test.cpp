@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "../common/text_1252.h"
 #include "dialog_fixture.h"
 
 namespace {
@@ -22,10 +23,7 @@ public:
     bool FieldShowsTest() const {
         std::wstring shown(GetWindowTextLengthW(Item(IDC_ROWS)) + 1, L'\0');
         shown.resize(GetWindowTextW(Item(IDC_ROWS), &shown[0], static_cast<int>(shown.size())));
-        std::wstring expected(std::strlen(test), L'\0');  // the program's text is Windows-1252
-        MultiByteToWideChar(1252, 0, test, static_cast<int>(expected.size()), &expected[0],
-                            static_cast<int>(expected.size()));
-        return shown == expected;
+        return shown == From1252(test);
     }
     // Words drawn since seeding with 1 (the first draw regenerates the state).
     static int DrawsSinceSeeding() {

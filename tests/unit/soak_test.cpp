@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/row_format.h"
 #include "../common/save_dialog.h"
 #include "dialog_fixture.h"
 #include "texts/portable/help_texts.h"
@@ -45,16 +46,6 @@ std::set<std::string> ProgramMessages() {
 // Everything the user can click, by family, with how often the soak clicks it.
 enum Family { kGenerate, kDraw, kSign, kMethod, kGame, kCount, kAppend, kSure, kHelp, kSave, kTyping, kInert };
 const double kWeights[] = {14, 8, 22, 8, 3, 10, 5, 6, 3, 0.05, 1, 1};
-
-bool RowsWellFormed(const std::string& text, std::size_t from) {
-    if ((text.size() - from) % 29 != 0) return false;
-    for (std::size_t row = from; row < text.size(); row += 29) {
-        if (text.compare(row, 3, "\r\nE") != 0) return false;
-        for (int m = 0; m < 13; ++m)
-            if (text[row + 3 + 2 * m] != ',' || !std::strchr("1X2", text[row + 4 + 2 * m])) return false;
-    }
-    return true;
-}
 
 class SoakTest : public DialogTest, public ::testing::WithParamInterface<unsigned> {
 public:
@@ -131,11 +122,11 @@ void SoakTest::Act(Family f) {
         expectedRader += expectedCount;
         ASSERT_EQ(text.size(), kept.size() + 29u * expectedCount);
         ASSERT_EQ(text.compare(0, kept.size(), kept), 0);
-        ASSERT_TRUE(RowsWellFormed(text, kept.size()));
+        ASSERT_EQ(RowsError(text, kept.size()), "");
         if (!header.empty()) textStart = header;
         // The whole text: its start, then nothing but rows.
         ASSERT_EQ(text.compare(0, textStart.size(), textStart), 0);
-        ASSERT_TRUE(RowsWellFormed(text, textStart.size()));
+        ASSERT_EQ(RowsError(text, textStart.size()), "");
         for (int row = 0; row < expectedCount; ++row) {
             const std::size_t at = kept.size() + 29u * row;
             for (int m = 1; m <= 13; ++m) {
