@@ -16,7 +16,7 @@ if is_64bit_build "$build" || wine32_starts; then
     exit 0
 fi
 x64="$build/x64"
-echo "This machine runs no 32-bit programs, so Wine cannot start the 32-bit ravlo.exe:" >&2
+echo "Wine cannot start the 32-bit ravlo.exe here (no 32-bit Wine, or a kernel that runs no 32-bit programs):" >&2
 echo "the same sources are built for 64-bit Windows in $x64 and run under wine64." >&2
 # Configured every time, as the 32-bit build is: tests that became buildable
 # since the last run (GoogleTest installed later) join in.
