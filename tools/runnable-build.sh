@@ -2,8 +2,9 @@
 # Prints the build folder whose Windows programs this machine's Wine can run:
 #   tools/runnable-build.sh BUILD_DIR [TARGET...]
 # That is BUILD_DIR itself, the shipped 32-bit build, wherever Wine's 32-bit
-# loader starts. Some kernels run no 32-bit processes at all; there the same
-# sources are built for 64-bit Windows in BUILD_DIR/x64 and run by wine64,
+# loader starts. Some kernels run no 32-bit processes at all, and on some
+# machines 32-bit Wine would not install (tools/install-deps.sh); there the
+# same sources are built for 64-bit Windows in BUILD_DIR/x64 and run by wine64,
 # and that build's checks of size and imports still look at the 32-bit exe.
 # Given TARGETs, only those are built there; otherwise everything.
 set -euo pipefail
