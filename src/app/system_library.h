@@ -1,6 +1,7 @@
-// DLLs come from the system folder only. A player starts the program from a
-// Downloads folder, where a web page can have dropped a DLL under any name;
-// nothing beside the exe, and nothing in the current folder, may ever run.
+// DLLs come from the system folder, and from folders registered on purpose
+// with AddDllDirectory. A player starts the program from a Downloads folder,
+// where a web page can have dropped a DLL under any name; nothing beside the
+// exe, and nothing in the current folder, may ever run.
 #ifndef RAVLO_SYSTEM_LIBRARY_H
 #define RAVLO_SYSTEM_LIBRARY_H
 
@@ -8,12 +9,31 @@
 
 #include <cstring>
 
+// The kernel functions the restriction calls; null where the system lacks one.
+struct DllSearchFunctions {
+    BOOL(WINAPI* setDefaultDllDirectories)(DWORD) = nullptr;
+    BOOL(WINAPI* setDllDirectory)(LPCWSTR) = nullptr;
+    HMODULE(WINAPI* loadLibraryEx)(LPCWSTR, HANDLE, DWORD) = nullptr;
+};
+
+// The real ones from kernel32.
+DllSearchFunctions KernelDllSearchFunctions();
+
+// Looked up by name, on systems without the search restriction, by the
+// common controls, the themes and the save dialog with its shell views.
+inline const wchar_t* const kDllsLookedUpByName[] = {
+    L"uxtheme.dll",  L"dwmapi.dll",   L"propsys.dll", L"version.dll", L"cryptbase.dll", L"userenv.dll",
+    L"setupapi.dll", L"apphelp.dll",  L"oleacc.dll",  L"clbcatq.dll", L"profapi.dll",   L"ntmarta.dll",
+    L"linkinfo.dll", L"ntshrui.dll",  L"cscapi.dll",  L"sspicli.dll", L"secur32.dll",   L"msimg32.dll",
+    L"shcore.dll",   L"compstui.dll", L"winspool.drv",
+};
+
 // The first thing the program does: restricts the process's DLL search to
-// the system folder. Where the system lacks that restriction, takes the
-// current folder out of the search and loads from the system folder, by full
-// path, the DLLs that the common controls and the save dialog would otherwise
-// look up by name, so that those look-ups find them already loaded.
-void RestrictDllSearchToSystemFolder();
+// the system folder and the registered folders. Where the system lacks that
+// restriction, takes the current folder out of the search and loads from the
+// system folder, by full path, the DLLs above, so that the look-ups by name
+// find them already loaded.
+void RestrictDllSearchToSystemFolder(const DllSearchFunctions& kernel);
 
 // Loads `name` from the system folder by its full path, its own dependencies
 // looked up from there too. Null when it cannot be loaded.

@@ -9,7 +9,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything may load a DLL: none from the exe's folder or the current one.
-    RestrictDllSearchToSystemFolder();
+    RestrictDllSearchToSystemFolder(KernelDllSearchFunctions());
     TheInstance = instance;
     // The template carries WS_VISIBLE, so the dialog shows itself. A Unicode
     // dialog keeps the template's letters and the program's texts clear of the

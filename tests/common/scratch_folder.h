@@ -26,15 +26,18 @@ public:
         }
     }
     ~ScratchFolder() {
-        if (!created_) return;
-        wchar_t wide[MAX_PATH] = L"";
-        if (MultiByteToWideChar(CP_ACP, 0, path_.c_str(), -1, wide, MAX_PATH)) Remove(wide);
+        if (created_) Remove(WidePath());
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     bool Created() const { return created_; }
     const std::string& Path() const { return path_; }
+    std::wstring WidePath() const {
+        wchar_t wide[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, path_.c_str(), -1, wide, MAX_PATH);
+        return wide;
+    }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
     // The names of the files in it, without its folders.
