@@ -12,14 +12,45 @@
 
 namespace {
 
+// Scanners, indexers and sync clients open a file for a moment, often
+// sharing nothing, right after it is written or while it lies in a watched
+// folder. A step of the save that meets one is tried again in short steps,
+// for about a second in all; errors that waiting cannot mend fail at once.
+class Patience {
+public:
+    Patience() : start_(GetTickCount()) {}
+    // Runs `step` (true on success, the reason in the last error otherwise)
+    // until it succeeds, fails for a lasting reason or the second is up.
+    template <class Step>
+    bool Retry(Step step) const {
+        while (!step()) {
+            const DWORD error = GetLastError();
+            const bool passing =
+                error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+            if (!passing || GetTickCount() - start_ >= kWaitMs) return false;
+            Sleep(kStepMs);
+        }
+        return true;
+    }
+
+private:
+    static constexpr DWORD kWaitMs = 1000;
+    static constexpr DWORD kStepMs = 50;
+    DWORD start_;
+};
+
 class FileHandle {
 public:
-    explicit FileHandle(HANDLE h) : handle_(h) {}
+    explicit FileHandle(HANDLE h = INVALID_HANDLE_VALUE) : handle_(h) {}
     ~FileHandle() { Close(); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle_; }
+    void Reset(HANDLE h) {
+        Close();
+        handle_ = h;
+    }
     bool Close() {
         if (!Valid()) return true;
         const bool closed = CloseHandle(handle_) != 0;
@@ -45,36 +76,61 @@ private:
     T* memory_;
 };
 
-// A temporary file that is deleted unless it was moved into place.
+// The new text goes into a file of its own beside the target, which is moved
+// over the target once it is whole, and deleted unless it was. The file is
+// made and written through one handle that shares nothing, so that no one
+// can open it in between.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const wchar_t* folder) {
-        if (GetTempFileNameW(folder, L"rav", 0, name_) == 0) name_[0] = L'\0';
+    explicit TemporaryFile(const Patience& patience) : patience_(patience) { name_[0] = L'\0'; }
+    ~TemporaryFile() {
+        file_.Close();  // a file still open cannot be deleted
+        if (name_[0]) patience_.Retry([this] { return DeleteFileW(name_) != 0; });
     }
-    ~TemporaryFile() { if (name_[0]) DeleteFileW(name_); }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    bool Valid() const { return name_[0] != L'\0'; }
-    const wchar_t* Name() const { return name_; }
+
+    // A new file "rav<number>.tmp" in `folder`, the next number where one exists.
+    bool Create(const wchar_t* folder) {
+        const std::size_t length = std::wcslen(folder);
+        const wchar_t* separator = length > 0 && folder[length - 1] == L'\\' ? L"" : L"\\";
+        const DWORD first = GetTickCount();
+        for (DWORD n = 0; n <= 0xFFFF; ++n) {
+            wsprintfW(name_, L"%s%srav%X.tmp", folder, separator, static_cast<unsigned>((first + n) & 0xFFFF));
+            file_.Reset(CreateFileW(name_, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.Valid()) return true;
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        }
+        name_[0] = L'\0';
+        return false;
+    }
+
+    // The whole text, on the disk and the file closed.
+    bool Write(const char* bytes, DWORD count) {
+        while (count > 0) {
+            DWORD written = 0;
+            if (!patience_.Retry([&] { return WriteFile(file_.Get(), bytes, count, &written, nullptr) != 0; }) ||
+                written == 0)
+                return false;
+            bytes += written;
+            count -= written;
+        }
+        return FlushFileBuffers(file_.Get()) && file_.Close();
+    }
+
     bool MoveOver(const wchar_t* target) {
-        if (!MoveFileExW(name_, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+        const DWORD how = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        if (!patience_.Retry([&] { return MoveFileExW(name_, target, how) != 0; })) return false;
         name_[0] = L'\0';
         return true;
     }
 
 private:
-    wchar_t name_[MAX_PATH];
+    const Patience& patience_;
+    FileHandle file_;
+    wchar_t name_[MAX_PATH + 16];  // the folder, a separator and "rav<4 digits>.tmp"
 };
-
-bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
-    while (count > 0) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes, count, &written, nullptr) || written == 0) return false;
-        bytes += written;
-        count -= written;
-    }
-    return true;
-}
 
 // The folder part of a file name, or "." for a bare name.
 void FolderOf(const wchar_t* fileName, wchar_t (&folder)[MAX_PATH]) {
@@ -92,11 +148,15 @@ void FolderOf(const wchar_t* fileName, wchar_t (&folder)[MAX_PATH]) {
 }
 
 // An existing target must be one we may replace: not read-only (Wine would
-// replace it anyway) and not held open by someone who refuses sharing.
+// replace it anyway) and not held open by someone who refuses sharing. The
+// reason it is not is left in the last error.
 bool TargetReplaceable(const wchar_t* fileName) {
     const DWORD attributes = GetFileAttributesW(fileName);
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_FILE_READ_ONLY);  // no wait mends it
+        return false;
+    }
     FileHandle probe(CreateFileW(fileName, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe.Valid();
 }
@@ -142,20 +202,14 @@ int SaveFile(HWND edit, const wchar_t* fileName) {
     if (!text.Get()) return 0;
     const int got = NarrowTo1252(characters.Get(), read, text.Get());
     if (got <= 0) return 0;
-    if (!TargetReplaceable(fileName)) return 0;
+    const Patience patience;
+    if (!patience.Retry([fileName] { return TargetReplaceable(fileName); })) return 0;
 
     wchar_t folder[MAX_PATH];
     FolderOf(fileName, folder);
-    TemporaryFile temporary(folder);
-    if (!temporary.Valid()) return 0;
-    {
-        FileHandle file(CreateFileW(temporary.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return 0;
-        if (!WriteAll(file.Get(), text.Get(), static_cast<DWORD>(got))) return 0;
-        if (!FlushFileBuffers(file.Get())) return 0;
-        if (!file.Close()) return 0;
-    }
+    TemporaryFile temporary(patience);
+    if (!patience.Retry([&] { return temporary.Create(folder); })) return 0;
+    if (!temporary.Write(text.Get(), static_cast<DWORD>(got))) return 0;
     return temporary.MoveOver(fileName) ? 1 : 0;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 namespace save_dialog {
@@ -64,30 +65,51 @@ inline void Press(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// How a filled-in save dialog ended. Replacing an existing file must be
+// asked first; saving under a new name must not ask.
+enum class Closed {
+    kNot,                 // never shown, or still open when the time was up
+    kWithoutPrompt,
+    kAfterReplacePrompt,  // asked whether to replace the file, and answered Yes
+};
+
+inline std::ostream& operator<<(std::ostream& out, Closed closed) {
+    switch (closed) {
+    case Closed::kNot: return out << "not closed";
+    case Closed::kWithoutPrompt: return out << "closed without a prompt";
+    case Closed::kAfterReplacePrompt: return out << "closed after a replace prompt";
+    }
+    return out << "?";
+}
+
 // Types `fileName`, presses Save and says Yes if asked to replace a file.
 // With `folder`, browses into it first: its path typed and Save pressed,
-// which opens it in the dialog. True once the save dialog has closed.
-inline bool FillSaveDialog(DWORD processId, const wchar_t* fileName, DWORD timeoutMs,
-                           const wchar_t* folder = nullptr) {
+// which opens it in the dialog.
+inline Closed FillSaveDialog(DWORD processId, const wchar_t* fileName, DWORD timeoutMs,
+                             const wchar_t* folder = nullptr) {
     HWND dialog = WaitForSaveDialog(processId, timeoutMs);
-    if (!dialog) return false;
+    if (!dialog) return Closed::kNot;
     if (folder) {
         SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder));
         // Sent, not posted: it returns once the dialog has opened the folder.
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        if (!IsWindow(dialog)) return false;
+        if (!IsWindow(dialog)) return Closed::kNot;
     }
     SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName));
     Press(dialog, IDOK);
+    bool prompted = false;
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
-        if (!IsWindow(dialog)) return true;
-        if (HWND prompt = Find(processId, IDYES)) Press(prompt, IDYES);
+        if (!IsWindow(dialog)) return prompted ? Closed::kAfterReplacePrompt : Closed::kWithoutPrompt;
+        if (HWND prompt = Find(processId, IDYES)) {
+            Press(prompt, IDYES);
+            prompted = true;
+        }
     }
-    return false;
+    return Closed::kNot;
 }
 
 // The same for a name in the ANSI code page.
-inline bool FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
+inline Closed FillSaveDialog(DWORD processId, const char* fileName, DWORD timeoutMs) {
     wchar_t wide[2 * MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, fileName, -1, wide, 2 * MAX_PATH);
     return FillSaveDialog(processId, wide, timeoutMs);

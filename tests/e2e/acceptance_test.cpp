@@ -111,7 +111,8 @@ TEST(Acceptance, ScriptedUseAgreesWithTheModelForAClockSeed) {
     ASSERT_TRUE(folder.Created());
     const std::string name = folder.File("rader");
     ASSERT_TRUE(program.PostClick(IDC_SAVE));
-    ASSERT_TRUE(save_dialog::FillSaveDialog(program.ProcessId(), name.c_str(), 10000));
+    ASSERT_EQ(save_dialog::FillSaveDialog(program.ProcessId(), name.c_str(), 10000),
+              save_dialog::Closed::kWithoutPrompt);
     ASSERT_TRUE(program.RoundTrip());
     std::string saved;
     ASSERT_TRUE(ReadFileBytes(name + ".txt", saved));

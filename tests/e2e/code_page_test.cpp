@@ -142,7 +142,7 @@ TEST_F(CodePage, SavedFileIsWindows1252) {
     for (int id : {IDC_GENERATE, IDC_INSTRUCTIONS}) ASSERT_TRUE(ravlo.Click(id));
     ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
     const std::string path = folder.File("instruktioner.txt");
-    ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), path.c_str(), 10000));
+    ASSERT_EQ(save_dialog::FillSaveDialog(ravlo.ProcessId(), path.c_str(), 10000), save_dialog::Closed::kWithoutPrompt);
     ASSERT_TRUE(ravlo.RoundTrip());
 
     std::string saved;

@@ -113,7 +113,8 @@ TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
     ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
     const std::string rows = ravlo.Text(IDC_ROWS);
     ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
-    ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("rows.txt").c_str(), kDialogTimeoutMs));
+    ASSERT_EQ(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("rows.txt").c_str(), kDialogTimeoutMs),
+              save_dialog::Closed::kWithoutPrompt);
     ASSERT_TRUE(ravlo.RoundTrip());
     EXPECT_EQ(ravlo.Close(), 0);
 

@@ -59,13 +59,13 @@ protected:
         ASSERT_TRUE(ravlo.Start()) << ravlo.Error();
     }
 
-    // Presses "SPARA raderna" and answers the save dialog with `typed`;
-    // returns once the program is back in its message loop.
-    void Save(const std::string& typed) {
+    // Presses "SPARA raderna" and answers the save dialog with `typed`, which
+    // must close as `closed`; returns once the program is back in its message loop.
+    void Save(const std::string& typed, save_dialog::Closed closed) {
         ASSERT_TRUE(ravlo.IsShown(IDC_SAVE));
         ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
-        ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), typed.c_str(), kDialogTimeoutMs))
-            << "no save dialog, or it did not close, for " << typed;
+        ASSERT_EQ(save_dialog::FillSaveDialog(ravlo.ProcessId(), typed.c_str(), kDialogTimeoutMs), closed)
+            << "for " << typed;
         ASSERT_TRUE(ravlo.RoundTrip());
     }
 
@@ -100,7 +100,8 @@ TEST_F(SaveEndToEnd, WritesExactlyTheRowsFieldToTheChosenFile) {
         const std::string status = ravlo.Text(IDC_STATUS);
         ASSERT_EQ(RowFormatError(rows), "") << rows;
 
-        Save(folder.File(c.typed));
+        Save(folder.File(c.typed),
+             c.earlier ? save_dialog::Closed::kAfterReplacePrompt : save_dialog::Closed::kWithoutPrompt);
 
         const std::string saved = ContentOnceSettled(folder.File(c.written), rows);
         EXPECT_EQ(saved, rows);
@@ -119,7 +120,7 @@ TEST_F(SaveEndToEnd, SavesTheFieldAsEditedByHand) {
     const std::string edited = ravlo.Text(IDC_ROWS) + "\r\nH\xE4r \xE4r min egen rad: \xC5\xC4\xD6";
     ASSERT_TRUE(ravlo.SetText(IDC_ROWS, edited));
 
-    Save(folder.File("edited.txt"));
+    Save(folder.File("edited.txt"), save_dialog::Closed::kWithoutPrompt);
 
     EXPECT_EQ(ContentOnceSettled(folder.File("edited.txt"), edited), edited);
     EXPECT_EQ(ravlo.Close(), 0);
@@ -143,7 +144,8 @@ TEST_F(SaveEndToEnd, EmptyFieldReportsFailureAndTheProgramCarriesOn) {
     ASSERT_TRUE(ravlo.Click(IDC_GENERATE));
     ASSERT_TRUE(ravlo.SetText(IDC_ROWS, ""));
     ASSERT_TRUE(ravlo.PostClick(IDC_SAVE));
-    ASSERT_TRUE(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("empty.txt").c_str(), kDialogTimeoutMs));
+    ASSERT_EQ(save_dialog::FillSaveDialog(ravlo.ProcessId(), folder.File("empty.txt").c_str(), kDialogTimeoutMs),
+              save_dialog::Closed::kWithoutPrompt);
 
     EXPECT_EQ(save_dialog::DismissMessageBox(ravlo.ProcessId(), "Error", kDialogTimeoutMs), "Save file failed.");
     ASSERT_TRUE(ravlo.RoundTrip());

@@ -1,12 +1,14 @@
 // Saving the rows field: SaveFile against the real rows field, and the real
 // save dialog answered from a second thread.
 #include <future>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 
 #include "../common/files.h"
 #include "../common/save_dialog.h"
+#include "app/system_library.h"
 #include "dialog_fixture.h"
 #include "texts/save_file.h"
 
@@ -38,6 +40,67 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
+
+// A disk of 8 KiB mounted over `folder` while this lives: a tmpfs, mounted by
+// the Unix mount command, which Wine starts like any other program. Wine hands
+// back no process to wait for, so the folder's disk size tells when it is there.
+class SmallDisk {
+public:
+    static constexpr ULONGLONG kBytes = 8192;
+
+    explicit SmallDisk(const std::string& folder) : folder_(folder + "\\") {
+        using UnixFileName = char*(CDECL*)(LPCWSTR);
+        const auto unixFileName =
+            ExportedFunction<UnixFileName>(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+        wchar_t wide[MAX_PATH] = L"";
+        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH);
+        char* unixFolder = unixFileName ? unixFileName(wide) : nullptr;
+        if (!unixFolder) {
+            refused_ = "not under Wine: no Unix mount to run";
+            return;
+        }
+        unixFolder_ = unixFolder;
+        HeapFree(GetProcessHeap(), 0, unixFolder);
+        ran_ = Run("mount -t tmpfs -o size=8k tmpfs");
+        if (!ran_ || !Settles(true)) refused_ = "mounting a tmpfs over " + unixFolder_ + " was refused (not root?)";
+    }
+    ~SmallDisk() {
+        if (ran_ && (!Run("umount") || !Settles(false)) && Run("umount -l")) Settles(false);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    // Why there is no small disk, or "" when there is.
+    const std::string& Refused() const { return refused_; }
+
+private:
+    ULONGLONG Size() const {
+        ULARGE_INTEGER total = {};
+        GetDiskFreeSpaceExA(folder_.c_str(), nullptr, &total, nullptr);
+        return total.QuadPart;
+    }
+    bool Settles(bool mounted) const {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20))
+            if ((Size() == kBytes) == mounted) return true;
+        return false;
+    }
+    // Starts /bin/<command's first word> with the command and the folder.
+    bool Run(const std::string& command) const {
+        const std::string program = WindowsPath("/bin/" + command.substr(0, command.find(' ')));
+        std::string line = command + " \"" + unixFolder_ + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return false;
+        if (process.hThread) CloseHandle(process.hThread);
+        if (process.hProcess) CloseHandle(process.hProcess);
+        return true;
+    }
+
+    std::string folder_, unixFolder_, refused_;
+    bool ran_ = false;
+};
 
 class SaveTest : public DialogTest {
 public:
@@ -72,14 +135,17 @@ public:
     }
     void SetRows(const std::string& text) const { SetWindowTextA(Item(IDC_ROWS), text.c_str()); }
 
-    // Runs the save command as a click would, with `answer` playing the user on another thread.
-    template <class Answer>
-    int SaveThroughDialog(Answer answer) {
+    // Runs the save command as a click would, with `answer` playing the user
+    // on another thread; what `answer` returns must be `expected`.
+    template <class Answer, class Expected>
+    int SaveThroughDialog(Answer answer, Expected expected) {
         auto user = std::async(std::launch::async, answer);
         const int result = DoFileOpenSave(dialog, 1);
-        EXPECT_TRUE(user.get());
+        EXPECT_EQ(user.get(), expected);
         return result;
     }
+    template <class Answer>
+    int SaveThroughDialog(Answer answer) { return SaveThroughDialog(answer, true); }
 
     std::string folder;
     std::wstring wideFolder;  // made by MakeWideFolder, if at all
@@ -181,11 +247,69 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas) {
     }
 }
 
+// Scanners, indexers and sync clients hold a freshly written file for a
+// moment: the save waits them out for about a second, and fails at once where
+// waiting cannot help. A failed save leaves the old file and nothing else.
+TEST_F(SaveTest, WaitsOutABriefHoldOnly) {
+    struct Case {
+        const char* name;
+        DWORD heldMs;        // the target held open, sharing nothing, by another thread: 0 not at all
+        DWORD attributes;    // of the target
+        bool smallDisk;      // the folder a disk that holds the target but not the new rows as well
+        int result;
+        DWORD minMs, maxMs;  // how long the save takes
+    };
+    const Case cases[] = {
+        {"held for 300 ms", 300, FILE_ATTRIBUTE_NORMAL, false, 1, 0, 1000},
+        {"held for the whole save", INFINITE, FILE_ATTRIBUTE_NORMAL, false, 0, 800, 3000},
+        {"read-only target", 0, FILE_ATTRIBUTE_READONLY, false, 0, 0, 300},
+        // Last: where no disk can be mounted the case is skipped.
+        {"disk full while the temporary file is written", 0, FILE_ATTRIBUTE_NORMAL, true, 0, 0, 300},
+    };
+    Click(IDC_COUNT_256);
+    Click(IDC_GENERATE);
+    const std::string rows = test;  // more than the small disk has room for
+    const std::string target = Path("old.txt");
+    const auto content = [&rows](const std::string& bytes) {
+        if (bytes == rows) return std::string("the new rows");
+        if (bytes == "old content") return std::string("the old content");
+        return std::to_string(bytes.size()) + " other bytes: " + bytes.substr(0, 40);
+    };
+    for (const Case& c : cases) {
+        std::optional<SmallDisk> disk;
+        if (c.smallDisk && !disk.emplace(folder).Refused().empty()) GTEST_SKIP() << c.name << ": " << disk->Refused();
+        WriteAll(target, "old content");
+        SetFileAttributesA(target.c_str(), c.attributes);
+        HANDLE holder = c.heldMs ? CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr)
+                                 : INVALID_HANDLE_VALUE;
+        std::thread letGo;
+        if (c.heldMs != INFINITE && holder != INVALID_HANDLE_VALUE) letGo = std::thread([&] {
+            Sleep(c.heldMs);
+            CloseHandle(holder);
+        });
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(SaveFile(Item(IDC_ROWS), target.c_str()), c.result) << c.name;
+        const DWORD took = GetTickCount() - start;
+        if (letGo.joinable())
+            letGo.join();
+        else if (holder != INVALID_HANDLE_VALUE)
+            CloseHandle(holder);
+        EXPECT_GE(took, c.minMs) << c.name;
+        EXPECT_LE(took, c.maxMs) << c.name;
+        EXPECT_EQ(content(ReadAll(target)), c.result ? "the new rows" : "the old content") << c.name;
+        EXPECT_EQ(FilesIn(folder), std::set<std::string>{"old.txt"}) << c.name;
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target.c_str());
+    }
+}
+
 TEST_F(SaveTest, DialogAddsTxtToANameWithoutExtension) {
     SetRows("Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
     const std::string name = Path("kupong");
     const DWORD pid = GetCurrentProcessId();
-    const int result = SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); });
+    const int result = SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); },
+                                         save_dialog::Closed::kWithoutPrompt);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(ReadAll(Path("kupong.txt")), "Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
     EXPECT_EQ(FilesIn(folder), std::set<std::string>{"kupong.txt"});
@@ -222,7 +346,9 @@ TEST_F(SaveTest, DialogReplacesAnExistingFileAfterConfirmation) {
     SetRows("new rows");
     const std::string name = Path("old.txt");
     const DWORD pid = GetCurrentProcessId();
-    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); }), 1);
+    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); },
+                                save_dialog::Closed::kAfterReplacePrompt),
+              1);
     EXPECT_EQ(ReadAll(name), "new rows");
 }
 
@@ -234,7 +360,8 @@ TEST_F(SaveTest, DialogSavesIntoABrowsedFolderAndLeavesTheCurrentFolderAlone) {
     wchar_t before[MAX_PATH] = L"", after[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, before);
     const DWORD pid = GetCurrentProcessId();
-    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, L"rader.txt", 10000, into.c_str()); }),
+    EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, L"rader.txt", 10000, into.c_str()); },
+                                save_dialog::Closed::kWithoutPrompt),
               1);
     EXPECT_EQ(ReadAll(into + L"\\rader.txt"), text);
     GetCurrentDirectoryW(MAX_PATH, after);
@@ -259,11 +386,13 @@ TEST_F(SaveTest, FailedSaveShowsTheErrorBoxAndReturnsZero) {
     for (const Case& c : cases) {
         SetRows(c.fieldText);
         std::string message;
-        const int result = SaveThroughDialog([&] {
-            if (!save_dialog::FillSaveDialog(pid, c.typed.c_str(), 10000)) return false;
-            message = save_dialog::DismissMessageBox(pid, "Error", 10000);
-            return true;
-        });
+        const int result = SaveThroughDialog(
+            [&] {
+                const save_dialog::Closed closed = save_dialog::FillSaveDialog(pid, c.typed.c_str(), 10000);
+                if (closed != save_dialog::Closed::kNot) message = save_dialog::DismissMessageBox(pid, "Error", 10000);
+                return closed;
+            },
+            save_dialog::Closed::kWithoutPrompt);
         EXPECT_EQ(result, 0) << c.name;
         EXPECT_EQ(message, "Save file failed.") << c.name;
         EXPECT_TRUE(FilesIn(folder).empty()) << c.name;
@@ -276,7 +405,7 @@ TEST_F(SaveTest, SaveButtonClickRunsTheDialog) {
     const DWORD pid = GetCurrentProcessId();
     auto user = std::async(std::launch::async, [&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); });
     Click(IDC_SAVE);
-    EXPECT_TRUE(user.get());
+    EXPECT_EQ(user.get(), save_dialog::Closed::kWithoutPrompt);
     EXPECT_EQ(ReadAll(name), Rows());
     EXPECT_EQ(Status(), "H\xE4r visas status och varningar!");  // saving writes no status
 }
