@@ -5,18 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "../common/files.h"
+#include "../common/row_format.h"
 #include "../common/save_dialog.h"
+#include "../common/scratch_folder.h"
 #include "ravlo_process.h"
-#include "scratch_folder.h"
 #include "resource.h"
 
 namespace {
 
 using e2e::RavloProcess;
-using e2e::ScratchFolder;
-using e2e::Exists;
-using e2e::ReadFileBytes;
-using e2e::WriteFileBytes;
 
 constexpr DWORD kDialogTimeoutMs = 10000;
 
@@ -28,28 +26,6 @@ std::string ContentOnceSettled(const std::string& path, const std::string& expec
     for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(20))
         if (ReadFileBytes(path, bytes) && bytes == expected) break;
     return bytes;
-}
-
-// Why `text` is not rows as the program writes them, or "" when it is.
-std::string RowFormatError(const std::string& text) {
-    std::string rest;
-    for (const char* header : {"Italienska Stryktipset", "Stryktipset"})
-        if (text.compare(0, std::string(header).size(), header) == 0) {
-            rest = text.substr(std::string(header).size());
-            break;
-        }
-    if (rest.empty()) return "no header and no rows";
-    if (rest.size() % 29 != 0) return "the rows take " + std::to_string(rest.size()) + " bytes";
-    for (std::size_t at = 0; at < rest.size(); at += 29) {
-        const std::string row = rest.substr(at, 29);
-        bool ok = row.compare(0, 3, "\r\nE") == 0;
-        for (int m = 0; ok && m < 13; ++m) {
-            const char sign = row[4 + 2 * m];
-            ok = row[3 + 2 * m] == ',' && (sign == '1' || sign == 'X' || sign == '2');
-        }
-        if (!ok) return "bad row " + ::testing::PrintToString(row);
-    }
-    return "";
 }
 
 class SaveEndToEnd : public ::testing::Test {

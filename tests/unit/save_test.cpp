@@ -8,38 +8,12 @@
 
 #include "../common/files.h"
 #include "../common/save_dialog.h"
+#include "../common/scratch_folder.h"
 #include "app/system_library.h"
 #include "dialog_fixture.h"
 #include "texts/save_file.h"
 
 namespace {
-
-std::string ReadOpened(HANDLE file) {
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
-
-std::string ReadAll(const std::string& path) {
-    return ReadOpened(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-std::string ReadAll(const std::wstring& path) {
-    return ReadOpened(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // A disk of 8 KiB mounted over `folder` while this lives: a tmpfs, mounted by
 // the Unix mount command, which Wine starts like any other program. Wine hands
@@ -104,34 +78,12 @@ private:
 
 class SaveTest : public DialogTest {
 public:
-    void SetUp() override {
-        DialogTest::SetUp();
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "ravlo-save-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(GetTickCount());
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
-    void TearDown() override {
-        if (!wideFolder.empty()) {
-            for (const std::wstring& name : FilesIn(wideFolder)) DeleteFileW((wideFolder + L"\\" + name).c_str());
-            RemoveDirectoryW(wideFolder.c_str());
-        }
-        for (const std::string& name : FilesIn(folder)) {
-            SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder + "\\" + name).c_str());
-        }
-        RemoveDirectoryA(folder.c_str());
-        DialogTest::TearDown();
-    }
-    std::string Path(const char* name) const { return folder + "\\" + name; }
+    std::string Path(const char* name) const { return scratch.File(name); }
     // A new folder inside the folder, named in UTF-16.
-    const std::wstring& MakeWideFolder(const wchar_t* name) {
-        wchar_t outer[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, outer, MAX_PATH);
-        wideFolder = std::wstring(outer) + L"\\" + name;
-        CreateDirectoryW(wideFolder.c_str(), nullptr);
-        return wideFolder;
+    std::wstring MakeWideFolder(const wchar_t* name) const {
+        const std::wstring made = scratch.WidePath() + L"\\" + name;
+        CreateDirectoryW(made.c_str(), nullptr);
+        return made;
     }
     void SetRows(const std::string& text) const { SetWindowTextA(Item(IDC_ROWS), text.c_str()); }
 
@@ -147,8 +99,8 @@ public:
     template <class Answer>
     int SaveThroughDialog(Answer answer) { return SaveThroughDialog(answer, true); }
 
-    std::string folder;
-    std::wstring wideFolder;  // made by MakeWideFolder, if at all
+    ScratchFolder scratch{"ravlo-save"};
+    const std::string folder = scratch.Path();
 };
 
 TEST_F(SaveTest, WritesTheFieldByteForByte) {
@@ -182,15 +134,15 @@ TEST_F(SaveTest, WritesTheFieldByteForByte) {
         if (c.into) {
             const std::wstring into = MakeWideFolder(c.into);
             ASSERT_EQ(SaveFile(Item(IDC_ROWS), (into + L"\\rows.txt").c_str()), 1) << c.name;
-            EXPECT_EQ(ReadAll(into + L"\\rows.txt"), c.text) << c.name;
+            EXPECT_EQ(FileBytes(into + L"\\rows.txt"), c.text) << c.name;
             EXPECT_EQ(FilesIn(into), std::set<std::wstring>{L"rows.txt"}) << c.name;
             continue;
         }
         ASSERT_EQ(SaveFile(Item(IDC_ROWS), Path("rows.txt").c_str()), 1) << c.name;
-        EXPECT_EQ(ReadAll(Path("rows.txt")), c.text) << c.name;
+        EXPECT_EQ(FileBytes(Path("rows.txt")), c.text) << c.name;
         EXPECT_EQ(FilesIn(folder), std::set<std::string>{"rows.txt"}) << c.name;
     }
-    EXPECT_EQ(static_cast<unsigned char>(ReadAll(Path("rows.txt"))[0]), '1');
+    EXPECT_EQ(static_cast<unsigned char>(FileBytes(Path("rows.txt"))[0]), '1');
 }
 
 TEST_F(SaveTest, HandEditedTextIsSavedAsEdited) {
@@ -201,14 +153,14 @@ TEST_F(SaveTest, HandEditedTextIsSavedAsEdited) {
     ASSERT_EQ(SaveFile(rows, Path("edited.txt").c_str()), 1);
     std::string expected = test;
     expected[14] = '2';
-    EXPECT_EQ(ReadAll(Path("edited.txt")), expected);
+    EXPECT_EQ(FileBytes(Path("edited.txt")), expected);
 }
 
 TEST_F(SaveTest, ReplacesALongerFileWholly) {
-    WriteAll(Path("old.txt"), std::string(100000, 'o'));
+    ASSERT_TRUE(WriteFileBytes(Path("old.txt"), std::string(100000, 'o')));
     SetRows("Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
     ASSERT_EQ(SaveFile(Item(IDC_ROWS), Path("old.txt").c_str()), 1);
-    EXPECT_EQ(ReadAll(Path("old.txt")), "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
+    EXPECT_EQ(FileBytes(Path("old.txt")), "Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1");
 }
 
 // A failed save changes nothing on disk: the old file keeps its bytes and no temporary file is left.
@@ -231,7 +183,7 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas) {
     for (const Case& c : cases) {
         const std::string target = Path(c.target);
         if (c.existing) {
-            WriteAll(target, "old content");
+            ASSERT_TRUE(WriteFileBytes(target, "old content"));
             SetFileAttributesA(target.c_str(), c.attributes);
         }
         HANDLE holder = c.heldOpen ? CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -240,7 +192,7 @@ TEST_F(SaveTest, FailuresLeaveTheTargetAsItWas) {
         SetRows(c.fieldText);
         EXPECT_EQ(SaveFile(Item(IDC_ROWS), target.c_str()), 0) << c.name;
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-        EXPECT_EQ(ReadAll(target), c.existing ? "old content" : "<missing>") << c.name;
+        EXPECT_EQ(FileBytes(target), c.existing ? "old content" : "<missing>") << c.name;
         EXPECT_EQ(FilesIn(folder), c.existing ? std::set<std::string>{c.target} : std::set<std::string>{}) << c.name;
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target.c_str());
@@ -278,7 +230,7 @@ TEST_F(SaveTest, WaitsOutABriefHoldOnly) {
     for (const Case& c : cases) {
         std::optional<SmallDisk> disk;
         if (c.smallDisk && !disk.emplace(folder).Refused().empty()) GTEST_SKIP() << c.name << ": " << disk->Refused();
-        WriteAll(target, "old content");
+        ASSERT_TRUE(WriteFileBytes(target, "old content"));
         SetFileAttributesA(target.c_str(), c.attributes);
         HANDLE holder = c.heldMs ? CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                                FILE_ATTRIBUTE_NORMAL, nullptr)
@@ -297,7 +249,7 @@ TEST_F(SaveTest, WaitsOutABriefHoldOnly) {
             CloseHandle(holder);
         EXPECT_GE(took, c.minMs) << c.name;
         EXPECT_LE(took, c.maxMs) << c.name;
-        EXPECT_EQ(content(ReadAll(target)), c.result ? "the new rows" : "the old content") << c.name;
+        EXPECT_EQ(content(FileBytes(target)), c.result ? "the new rows" : "the old content") << c.name;
         EXPECT_EQ(FilesIn(folder), std::set<std::string>{"old.txt"}) << c.name;
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target.c_str());
@@ -311,7 +263,7 @@ TEST_F(SaveTest, DialogAddsTxtToANameWithoutExtension) {
     const int result = SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); },
                                          save_dialog::Closed::kWithoutPrompt);
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(ReadAll(Path("kupong.txt")), "Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
+    EXPECT_EQ(FileBytes(Path("kupong.txt")), "Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X");
     EXPECT_EQ(FilesIn(folder), std::set<std::string>{"kupong.txt"});
 }
 
@@ -342,14 +294,14 @@ TEST_F(SaveTest, DialogOffersTextFilesFirstAndBelongsToTheMainDialog) {
 }
 
 TEST_F(SaveTest, DialogReplacesAnExistingFileAfterConfirmation) {
-    WriteAll(Path("old.txt"), std::string(5000, 'o'));
+    ASSERT_TRUE(WriteFileBytes(Path("old.txt"), std::string(5000, 'o')));
     SetRows("new rows");
     const std::string name = Path("old.txt");
     const DWORD pid = GetCurrentProcessId();
     EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); },
                                 save_dialog::Closed::kAfterReplacePrompt),
               1);
-    EXPECT_EQ(ReadAll(name), "new rows");
+    EXPECT_EQ(FileBytes(name), "new rows");
 }
 
 TEST_F(SaveTest, DialogSavesIntoABrowsedFolderAndLeavesTheCurrentFolderAlone) {
@@ -363,7 +315,7 @@ TEST_F(SaveTest, DialogSavesIntoABrowsedFolderAndLeavesTheCurrentFolderAlone) {
     EXPECT_EQ(SaveThroughDialog([&] { return save_dialog::FillSaveDialog(pid, L"rader.txt", 10000, into.c_str()); },
                                 save_dialog::Closed::kWithoutPrompt),
               1);
-    EXPECT_EQ(ReadAll(into + L"\\rader.txt"), text);
+    EXPECT_EQ(FileBytes(into + L"\\rader.txt"), text);
     GetCurrentDirectoryW(MAX_PATH, after);
     EXPECT_EQ(std::wstring(after), std::wstring(before));
 }
@@ -406,7 +358,7 @@ TEST_F(SaveTest, SaveButtonClickRunsTheDialog) {
     auto user = std::async(std::launch::async, [&] { return save_dialog::FillSaveDialog(pid, name.c_str(), 10000); });
     Click(IDC_SAVE);
     EXPECT_EQ(user.get(), save_dialog::Closed::kWithoutPrompt);
-    EXPECT_EQ(ReadAll(name), Rows());
+    EXPECT_EQ(FileBytes(name), Rows());
     EXPECT_EQ(Status(), "H\xE4r visas status och varningar!");  // saving writes no status
 }
 
