@@ -14,6 +14,7 @@ target=${1:-test}
 #   RAVLO_STATE_DIR                 where a failed 32-bit Wine is remembered
 #   RAVLO_APT_PAUSE                 seconds between tries of apt-get update
 state_dir=${RAVLO_STATE_DIR:-/var/lib/ravlo-setup}
+failed_marker="$state_dir/wine32-failed"
 pause=${RAVLO_APT_PAUSE:-5}
 
 # Both builds' compilers: where 32-bit Wine cannot run (or cannot be
@@ -87,17 +88,16 @@ missing_locales=()
 for l in "${locales[@]}"; do have_locale "$l" || missing_locales+=("$l"); done
 
 # 32-bit Wine only where it can run, and never at the cost of the rest.
-runs32=0 want_wine32=0
+no32=0 want_wine32=0
 if [ "$wants_wine" = 1 ] && ! installed wine32:i386; then
-    if kernel_runs_32bit; then
-        runs32=1
+    if ! kernel_runs_32bit; then
+        no32=1
+    elif [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then
         # A 32-bit Wine that would not install is tried again a day later,
         # not at every make.
-        failed_marker="$state_dir/wine32-failed"
-        if [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then want_wine32=1; fi
+        want_wine32=1
     fi
 fi
-no32_line="This kernel runs no 32-bit programs, so 32-bit Wine cannot start here: no i386 packages; the tests will build and run the 64-bit build under wine64."
 
 if [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ] && [ "$want_wine32" = 0 ]; then
     exit 0
@@ -153,8 +153,8 @@ for l in "${missing_locales[@]}"; do
     echo "Generated the locale $l.UTF-8"
 done
 
-if [ "$wants_wine" = 1 ] && [ "$runs32" = 0 ] && ! installed wine32:i386; then
-    echo "$no32_line"
+if [ "$no32" = 1 ]; then
+    echo "This kernel runs no 32-bit programs, so 32-bit Wine cannot start here: no i386 packages; the tests will build and run the 64-bit build under wine64."
 fi
 [ "$want_wine32" = 1 ] || exit 0
 
@@ -167,7 +167,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 apt_update
 if apt_install wine32:i386; then
-    rm -f "$state_dir/wine32-failed"
+    rm -f "$failed_marker"
     echo "Installed: wine32:i386"
     exit 0
 fi
@@ -177,5 +177,5 @@ if [ "$added_arch" = 1 ] && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null |
     # longer fetches (and fails on) its indexes.
     dpkg --remove-architecture i386
 fi
-mkdir -p "$state_dir" && touch "$state_dir/wine32-failed"
+mkdir -p "$state_dir" && touch "$failed_marker"
 exit 0

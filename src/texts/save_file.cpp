@@ -106,13 +106,12 @@ public:
         return false;
     }
 
-    // The whole text, on the disk and the file closed.
+    // The whole text, on the disk and the file closed. No one else can have
+    // the file open, so a write that fails does so for good.
     bool Write(const char* bytes, DWORD count) {
         while (count > 0) {
             DWORD written = 0;
-            if (!patience_.Retry([&] { return WriteFile(file_.Get(), bytes, count, &written, nullptr) != 0; }) ||
-                written == 0)
-                return false;
+            if (!WriteFile(file_.Get(), bytes, count, &written, nullptr) || written == 0) return false;
             bytes += written;
             count -= written;
         }
