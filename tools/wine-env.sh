@@ -38,14 +38,16 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 90 130); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-        break
-    done
+    # Xvfb picks a free display itself and writes its number once it accepts
+    # clients (-displayfd). Picking one here by the files in /tmp would miss
+    # the displays of another root (a chroot), whose sockets share the
+    # abstract namespace with ours.
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do grep -q . "$display_file" && break; sleep 0.1; done
+    export DISPLAY=":$(tr -dc 0-9 <"$display_file")"
+    rm -f "$display_file"
 fi
 
 if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
