@@ -10,15 +10,18 @@ CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=R
 # became buildable since (GoogleTest installed by a later target) join in.
 # Where Wine's 32-bit loader cannot start, the tests and benchmarks are built
 # and run from a 64-bit build beside this one (tools/runnable-build.sh).
+# One make at a time configures or builds a tree: `make -j2 run test`, or a
+# second terminal, would otherwise write the same files at once.
+locked = mkdir -p $(BUILD) && flock $(BUILD)/.lock
 define configure
-cmake -S . -B $(BUILD) $(CMAKE_FLAGS) \
+$(locked) cmake -S . -B $(BUILD) $(CMAKE_FLAGS) \
     -DRAVLO_TESTS=$$(. tools/wine-kind.sh; wine32_starts && echo ON || echo OFF) >/dev/null
 endef
 
 build:
 	@bash tools/install-deps.sh test
 	@$(configure)
-	cmake --build $(BUILD) -j2
+	$(locked) cmake --build $(BUILD) -j2
 
 # Builds only what it runs, not the tests (tools/run.sh).
 run:
@@ -33,7 +36,7 @@ test: build
 bench:
 	@bash tools/install-deps.sh bench
 	@$(configure)
-	cmake --build $(BUILD) -j2
+	$(locked) cmake --build $(BUILD) -j2
 	@run=$$(bash tools/runnable-build.sh $(BUILD)) && \
 	bash tools/wine-env.sh $$run wine $$run/tools/bench/ravlo_bench.exe </dev/null
 
@@ -41,7 +44,7 @@ bench:
 screenshot:
 	@bash tools/install-deps.sh screenshot
 	@$(configure)
-	cmake --build $(BUILD) -j2 --target ravlo ravlo_shot
+	$(locked) cmake --build $(BUILD) -j2 --target ravlo ravlo_shot
 	@bash tools/screenshot.sh $(BUILD) docs/screenshot.png 1049 1007
 	@echo "docs/screenshot.png"
 
@@ -49,8 +52,8 @@ screenshot:
 # from fixed seeds (a native build, no Wine); remakes docs/fairness.png.
 fairness:
 	@bash tools/install-deps.sh fairness
-	cmake -S tools/fairness -B $(BUILD)/fairness >/dev/null
-	cmake --build $(BUILD)/fairness
+	$(locked) cmake -S tools/fairness -B $(BUILD)/fairness >/dev/null
+	$(locked) cmake --build $(BUILD)/fairness
 	$(BUILD)/fairness/ravlo_fairness $(BUILD)/fairness/fairness.csv
 	gnuplot -e "csv='$(BUILD)/fairness/fairness.csv'; png='docs/fairness.png'" tools/fairness/fairness.gp
 	@echo "docs/fairness.png"
@@ -60,7 +63,7 @@ fairness:
 dist:
 	@bash tools/install-deps.sh dist
 	@$(configure)
-	cmake --build $(BUILD) -j2 --target ravlo
+	$(locked) cmake --build $(BUILD) -j2 --target ravlo
 	@bash tools/dist.sh $(BUILD) $(VERSION)
 
 clean:

@@ -13,9 +13,11 @@ target=${1:-test}
 #   RAVLO_KERNEL_RUNS_32BIT=yes|no  instead of asking the kernel
 #   RAVLO_STATE_DIR                 where a failed 32-bit Wine is remembered
 #   RAVLO_APT_PAUSE                 seconds between tries of apt-get update
+#   RAVLO_LOCK_WAIT                 seconds to wait for another apt or dpkg
 state_dir=${RAVLO_STATE_DIR:-/var/lib/ravlo-setup}
 failed_marker="$state_dir/wine32-failed"
 pause=${RAVLO_APT_PAUSE:-5}
+lock_wait=${RAVLO_LOCK_WAIT:-300}
 
 # Both builds' compilers: where 32-bit Wine cannot run (or cannot be
 # installed), the tests run a 64-bit build of the same sources under wine64
@@ -50,24 +52,33 @@ esac
 wants_wine=0
 case " ${packages[*]} " in *" wine "*) wants_wine=1 ;; esac
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-have_locale() { locale -a 2>/dev/null | grep -qix "$1.utf-\?8"; }
+# No "command | grep -q" here: grep stops reading at the first match, and under
+# pipefail the command it leaves writing into a closed pipe fails the test.
+installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
+have_locale() { grep -qix "$1.utf-\?8" <<<"$(locale -a 2>/dev/null)"; }
+
+# Kept until the script ends, however it ends (Ctrl+C included).
+probe_dir= log=
+trap 'rm -rf ${probe_dir:+"$probe_dir"} ${log:+"$log"}' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # Whether this kernel runs 32-bit x86 programs: it runs a 96-byte ELF for
 # i386, written here, that does nothing but exit with 42 (Linux's exit call
 # through int 0x80). Where IA-32 emulation is off, exec fails ("Exec format
 # error"), and Wine's 32-bit loader could never start either. The program is
 # written to the first folder where a shell script may run (/tmp may be
-# mounted noexec).
+# mounted noexec). Answers 2 where no folder lets a program run at all.
 kernel_runs_32bit() {
-    case ${RAVLO_KERNEL_RUNS_32BIT:-} in yes) return 0 ;; no) return 1 ;; esac
+    case ${RAVLO_KERNEL_RUNS_32BIT:-} in yes) return 0 ;; no) return 1 ;; unknown) return 2 ;; esac
     local dir folder rc
     for folder in "${TMPDIR:-/tmp}" /var/tmp /dev/shm "$(dirname "$0")"; do
         dir=$(mktemp -d "$folder/ravlo-probe.XXXXXX" 2>/dev/null) || continue
+        probe_dir=$dir
         printf '#!/bin/sh\nexit 42\n' >"$dir/probe.sh"
         chmod +x "$dir/probe.sh"
         rc=0; "$dir/probe.sh" 2>/dev/null || rc=$?
-        if [ "$rc" != 42 ]; then rm -rf "$dir"; continue; fi
+        if [ "$rc" != 42 ]; then rm -rf "$dir"; probe_dir=; continue; fi
         # ELF header (52 bytes), one loadable segment (32 bytes) at 0x08048000,
         # then: mov eax, 1; mov ebx, 42; int 0x80.
         printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0' >"$dir/probe"
@@ -75,12 +86,26 @@ kernel_runs_32bit() {
         printf '\270\1\0\0\0\273\52\0\0\0\315\200' >>"$dir/probe"
         chmod +x "$dir/probe"
         rc=0; "$dir/probe" 2>/dev/null || rc=$?
-        rm -rf "$dir"
+        rm -rf "$dir"; probe_dir=
         [ "$rc" = 42 ]
         return
     done
-    return 1
+    return 2
 }
+
+# One installer at a time (two make targets at once, another terminal): the
+# second waits for the first, then finds its packages installed.
+one_installer_at_a_time() {
+    mkdir -p "$state_dir"
+    exec 8<>"$state_dir/installer.lock"
+    if ! flock -n 8; then
+        local holder; read -r holder <&8 || true
+        echo "Waiting for another tools/install-deps.sh${holder:+ (process $holder)} to finish ..."
+        flock -w 3600 8 || { echo "Another tools/install-deps.sh has been installing for an hour: giving up." >&2; exit 1; }
+    fi
+    printf '%-12s\n' "$$" >"$state_dir/installer.lock"
+}
+[ "$(id -u)" != 0 ] || one_installer_at_a_time
 
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
@@ -90,8 +115,9 @@ for l in "${locales[@]}"; do have_locale "$l" || missing_locales+=("$l"); done
 # 32-bit Wine only where it can run, and never at the cost of the rest.
 no32=0 want_wine32=0
 if [ "$wants_wine" = 1 ] && ! installed wine32:i386; then
-    if ! kernel_runs_32bit; then
-        no32=1
+    kernel=0; kernel_runs_32bit || kernel=$?
+    if [ "$kernel" != 0 ]; then
+        no32=$kernel
     elif [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then
         # A 32-bit Wine that would not install is tried again a day later,
         # not at every make.
@@ -117,33 +143,68 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+
+# apt-get with its output in $log, waiting up to $lock_wait seconds for another
+# apt or dpkg (unattended upgrades at first boot) to let go of its lock: dpkg's
+# locks through apt's own time-out, the lists lock (which apt-get update does
+# not wait for) by trying again here. Says once what it waits for, in apt's
+# words, which name the process.
+told_waiting=0
+apt_get() {
+    local deadline=$((SECONDS + lock_wait)) rc
+    while :; do
+        rc=0
+        # (8>&-: a service that a package starts must not inherit the installer lock.)
+        apt-get -q -o DPkg::Lock::Timeout=$((deadline - SECONDS)) "$@" 8>&- 2>&1 |
+            awk -v out="$log" -v told="$told_waiting" -v wait="$lock_wait" '
+                { print >out }
+                !told && /Could not get lock/ {
+                    sub(/^(E: |Waiting for cache lock: )/, ""); sub(/\.\.\.$/, "")
+                    print "Waiting up to " wait " s for another package manager: " $0; fflush(); told = 1
+                }' || rc=$?
+        ! lock_held || told_waiting=1
+        if [ "$rc" = 0 ] || ! lock_held || [ "$SECONDS" -ge "$deadline" ]; then return "$rc"; fi
+        sleep "$pause"
+    done
+}
+lock_held() { grep -q 'Could not get lock\|Unable to acquire the dpkg' "$log"; }
+# The lock and its holder, in apt's words, once the wait is over.
+say_lock_held() {
+    local words
+    words=$(grep -o 'Could not get lock .*' "$log" | tail -n 1 | sed 's/\.\.\.$//')
+    [ -n "$words" ] || words=$(grep -o 'Unable to acquire the dpkg.*' "$log" | tail -n 1)
+    echo "Gave up waiting after $lock_wait s: $words. Run this again once that process has finished." >&2
+}
 
 # A mirror mid-sync, or one source briefly gone, fails the update while the
 # lists from before are still there and usually enough: what decides is
-# whether the packages install.
+# whether the packages install. Fails only on a lock held past the wait.
+update_failed=0
 apt_update() {
     local try
     for try in 1 2 3; do
-        apt-get update -qq >"$log" 2>&1 && return 0
+        apt_get update && return 0
+        if lock_held; then say_lock_held; return 1; fi
         [ "$try" = 3 ] || sleep "$pause"
     done
     grep '^E:' "$log" >&2 || cat "$log" >&2
     echo "apt-get update failed three times: going on with the package lists apt already has."
+    update_failed=1
 }
 
 # Installs the given packages in one transaction; on failure shows apt's
-# own words, which name what could not be installed.
+# own words, which name what could not be installed or the lock still held.
 apt_install() {
-    if apt-get install -y -qq --no-install-recommends "$@" >"$log" 2>&1; then return 0; fi
-    cat "$log" >&2
+    apt_get install -y --no-install-recommends "$@" && return 0
+    if lock_held; then say_lock_held; return 1; fi
+    grep -v '^Waiting for cache lock' "$log" >&2
     return 1
 }
 
 if [ "${#missing[@]}" != 0 ]; then
-    apt_update
+    apt_update || exit 1
     if ! apt_install "${missing[@]}"; then
-        echo "Could not install: ${missing[*]}. A package mirror may be mid-sync: run this again later, or install them by hand." >&2
+        lock_held || echo "Could not install: ${missing[*]}. A package mirror may be mid-sync: run this again later, or install them by hand." >&2
         exit 1
     fi
     echo "Installed: ${missing[*]}"
@@ -155,27 +216,40 @@ done
 
 if [ "$no32" = 1 ]; then
     echo "This kernel runs no 32-bit programs, so 32-bit Wine cannot start here: no i386 packages; the tests will build and run the 64-bit build under wine64."
+elif [ "$no32" = 2 ]; then
+    echo "Could not find out whether this kernel runs 32-bit programs (no temporary folder, nor tools/, lets a program run): no i386 packages; the tests will build and run the 64-bit build under wine64."
 fi
 [ "$want_wine32" = 1 ] || exit 0
 
 # 32-bit Wine, in a transaction of its own: the i386 packages come from
 # other indexes than the rest, and a failure here must not keep out the rest.
 added_arch=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
     dpkg --add-architecture i386
     added_arch=1
 fi
-apt_update
-if apt_install wine32:i386; then
+if apt_update && apt_install wine32:i386; then
     rm -f "$failed_marker"
     echo "Installed: wine32:i386"
     exit 0
 fi
-echo "Warning: 32-bit Wine could not be installed (apt's words above): the shipped 32-bit ravlo.exe will be built and checked but not run; the tests run the 64-bit build under wine64 instead. It is tried again a day later." >&2
-if [ "$added_arch" = 1 ] && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx i386; then
+# Remembered for a day only when it lasts: the lists are fresh and apt still
+# cannot install it. A held lock, a failed update or a download that broke
+# off is tried again at the next make.
+lasting=0
+if [ "$update_failed" = 0 ] && ! lock_held && ! grep -q '^E: \(Failed to fetch\|Unable to fetch\)' "$log"; then
+    lasting=1
+fi
+if [ "$lasting" = 1 ]; then
+    when="It is tried again a day later, or at the next make after: rm $failed_marker"
+else
+    when="It is tried again at the next make."
+fi
+echo "Warning: 32-bit Wine could not be installed (apt's words above): the shipped 32-bit ravlo.exe will be built and checked but not run; the tests run the 64-bit build under wine64 instead. $when" >&2
+if [ "$added_arch" = 1 ] && ! grep -qx i386 <<<"$(dpkg-query -W -f='${Architecture}\n' 2>/dev/null)"; then
     # Nothing of i386 went in: without the architecture, apt-get update no
     # longer fetches (and fails on) its indexes.
     dpkg --remove-architecture i386
 fi
-mkdir -p "$state_dir" && touch "$failed_marker"
+[ "$lasting" = 0 ] || touch "$failed_marker"
 exit 0

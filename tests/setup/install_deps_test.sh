@@ -11,11 +11,19 @@ trap 'rm -rf "$work"' EXIT
 
 # The stand-ins keep the machine in $FAKE: missing (packages not installed,
 # one a line, or "*" for none installed), archs, locales, updates (failed
-# updates so far), calls (what was asked).
+# updates so far), locked (calls so far that found a lock held), calls (what
+# was asked).
 mkdir "$work/bin"
 cat >"$work/bin/apt-get" <<'EOF'
 #!/bin/bash
 echo "apt-get $*" >>"$FAKE/calls"
+while [[ $1 = -* ]]; do [ "$1" = -o ] && shift; shift; done
+n=$(cat "$FAKE/locked"); echo $((n + 1)) >"$FAKE/locked"
+if [ "$FAKE_LOCKED" = always ] || [ "$n" -lt "$FAKE_LOCKED" ]; then
+    lock=/var/lib/dpkg/lock-frontend; [ "$1" = update ] && lock=/var/lib/apt/lists/lock
+    echo "E: Could not get lock $lock. It is held by process 1333 (unattended-upgr)" >&2
+    exit 100
+fi
 case $1 in
 update)
     n=$(cat "$FAKE/updates"); echo $((n + 1)) >"$FAKE/updates"
@@ -35,6 +43,7 @@ install)
         echo "E: Unable to correct problems, you have held broken packages." >&2
         exit 100
     fi
+    sleep "$FAKE_INSTALL_SECONDS"
     for p in "${pkgs[@]}"; do
         if [ "$(cat "$FAKE/missing")" = "*" ]; then echo "installed $p" >>"$FAKE/got"; fi
         grep -vxF "$p" "$FAKE/missing" >"$FAKE/missing.new"; mv "$FAKE/missing.new" "$FAKE/missing"
@@ -64,25 +73,28 @@ case $1 in
 esac
 EOF
 printf '#!/bin/bash\necho "$FAKE_UID"\n' >"$work/bin/id"
-printf '#!/bin/bash\ncat "$FAKE/locales"\n' >"$work/bin/locale"
+printf '#!/bin/bash\ncat "$FAKE/locales"\n[ ! -e "$FAKE/many_locales" ] || seq -f "xx_%%g.utf8" 20000\n' >"$work/bin/locale"
 printf '#!/bin/bash\necho "localedef $*" >>"$FAKE/calls"\necho "$2.utf8" >>"$FAKE/locales"\n' >"$work/bin/localedef"
 chmod +x "$work/bin"/*
 
 failures=0
 # check NAME SETTINGS EXPECTATIONS
-#   settings:     missing=a,b | missing=*  uid=N  kernel32=yes|no  target=T
+#   settings:     missing=a,b | missing=*  uid=N  kernel32=yes|no|unknown  target=T
 #                 update_fails=N|always  main_install=fail  i386_install=fail
-#                 fresh_failure (32-bit Wine failed an hour ago)  display=:0
-#                 no_locales (none of the test locales generated)
-#   expectations: exit=N  say=REGEX  !say=REGEX  call=REGEX  !call=REGEX
-#                 arch=i386|none
+#                 fresh_failure (32-bit Wine failed an hour ago)  old_failure (two days ago)
+#                 display=:0  no_locales (none of the test locales generated)
+#                 many_locales (more than a pipe holds, the test locales first)
+#                 locked=N|always (apt-get calls that find a lock held)  lock_wait=SECONDS
+#                 twice (a second installer starts while the first installs)
+#   expectations: exit=N  say=REGEX  !say=REGEX  say_once=REGEX  call=REGEX  !call=REGEX
+#                 call_once=REGEX  arch=i386|none  marker=yes|no
 check() {
     local name=$1 settings=$2 expectations=$3
     local FAKE="$work/$name"; FAKE=${FAKE// /-}
     mkdir -p "$FAKE/state"
     local missing="" uid=0 kernel32=yes target=test display="" s
-    local update_fails=0 main_install=ok i386_install=ok
-    : >"$FAKE/archs"; : >"$FAKE/calls"; : >"$FAKE/got"; echo 0 >"$FAKE/updates"
+    local update_fails=0 main_install=ok i386_install=ok locked=0 lock_wait=60 twice=0
+    : >"$FAKE/archs"; : >"$FAKE/calls"; : >"$FAKE/got"; echo 0 >"$FAKE/updates"; echo 0 >"$FAKE/locked"
     printf 'C\nC.utf8\nru_RU.utf8\nhi_IN.utf8\n' >"$FAKE/locales"
     for s in $settings; do
         case $s in
@@ -95,7 +107,12 @@ check() {
         main_install=*) main_install=${s#main_install=} ;;
         i386_install=*) i386_install=${s#i386_install=} ;;
         no_locales) : >"$FAKE/locales.none" ;;
+        many_locales) : >"$FAKE/many_locales" ;;
         fresh_failure) touch -d '1 hour ago' "$FAKE/state/wine32-failed" ;;
+        old_failure) touch -d '2 days ago' "$FAKE/state/wine32-failed" ;;
+        locked=*) locked=${s#locked=} ;;
+        lock_wait=*) lock_wait=${s#lock_wait=} ;;
+        twice) twice=1 ;;
         esac
     done
     if [ "$missing" = "*" ]; then echo "*" >"$FAKE/missing"; : >"$FAKE/locales"
@@ -104,11 +121,21 @@ check() {
     # Where 32-bit Wine is installed, so is its architecture.
     grep -qxF -e "*" -e wine32:i386 "$FAKE/missing" || echo i386 >"$FAKE/archs"
 
-    local out rc=0
-    out=$(env -u DISPLAY ${display:+DISPLAY=$display} PATH="$work/bin:$PATH" FAKE="$FAKE" FAKE_UID="$uid" \
-              FAKE_UPDATE_FAILS="$update_fails" FAKE_MAIN_INSTALL="$main_install" FAKE_I386_INSTALL="$i386_install" \
-              RAVLO_KERNEL_RUNS_32BIT="$kernel32" RAVLO_STATE_DIR="$FAKE/state" RAVLO_APT_PAUSE=0 \
-              bash "$script" "$target" 2>&1) || rc=$?
+    local out rc=0 first=""
+    install() {
+        env -u DISPLAY ${display:+DISPLAY=$display} PATH="$work/bin:$PATH" FAKE="$FAKE" FAKE_UID="$uid" \
+            FAKE_UPDATE_FAILS="$update_fails" FAKE_MAIN_INSTALL="$main_install" FAKE_I386_INSTALL="$i386_install" \
+            FAKE_LOCKED="$locked" FAKE_INSTALL_SECONDS="$twice" RAVLO_LOCK_WAIT="$lock_wait" \
+            RAVLO_KERNEL_RUNS_32BIT="$kernel32" RAVLO_STATE_DIR="$FAKE/state" RAVLO_APT_PAUSE=0 \
+            bash "$script" "$target" 2>&1
+    }
+    if [ "$twice" = 1 ]; then
+        # The second starts while the first installs; both must succeed.
+        install >"$FAKE/first.out" & first=$!
+        sleep 0.5
+    fi
+    out=$(install) || rc=$?
+    if [ -n "$first" ]; then wait "$first" || rc=$?; out+=$'\n'$(cat "$FAKE/first.out"); fi
 
     local e bad=""
     for e in $expectations; do
@@ -116,6 +143,10 @@ check() {
         case $e in
         exit=*) [ "$rc" = "${e#exit=}" ] || bad+=" exit $rc, not ${e#exit=};" ;;
         say=*) grep -qE -- "${e#say=}" <<<"$out" || bad+=" did not say /${e#say=}/;" ;;
+        say_once=*) [ "$(grep -cE -- "${e#say_once=}" <<<"$out")" = 1 ] || bad+=" did not say /${e#say_once=}/ once;" ;;
+        call_once=*) [ "$(grep -cE -- "${e#call_once=}" "$FAKE/calls")" = 1 ] || bad+=" did not call /${e#call_once=}/ once;" ;;
+        marker=yes) [ -e "$FAKE/state/wine32-failed" ] || bad+=" no note of a failed 32-bit Wine;" ;;
+        marker=no) [ ! -e "$FAKE/state/wine32-failed" ] || bad+=" a note of a failed 32-bit Wine;" ;;
         '!say='*) ! grep -qE -- "${e#!say=}" <<<"$out" || bad+=" said /${e#!say=}/;" ;;
         call=*) grep -qE -- "${e#call=}" "$FAKE/calls" || bad+=" never called /${e#call=}/;" ;;
         '!call='*) ! grep -qE -- "${e#!call=}" "$FAKE/calls" || bad+=" called /${e#!call=}/;" ;;
@@ -141,9 +172,17 @@ check "update fails once, then works"        "missing=cmake update_fails=1"     
 check "update always fails, install works"   "missing=cmake update_fails=always"      "exit=0 call=install.*cmake say=going%on%with%the%package%lists"
 check "no 32-bit processes"                  "missing=* kernel32=no"                  "exit=0 call=install.*wine64 !call=wine32 !call=add-architecture arch=none say=runs%no%32-bit%programs"
 check "no 32-bit, all else present"          "missing=wine32:i386 kernel32=no"        "exit=0 $every !call=dpkg%--add"
-check "32-bit, the i386 install fails"       "missing=* i386_install=fail"            "exit=0 call=install.*g\+\+-mingw-w64-i686.*wine64 call=install.*wine32:i386 say=Warning:%32-bit%Wine say=held%broken arch=none call=remove-architecture"
+check "32-bit, the i386 install fails"       "missing=* i386_install=fail"            "exit=0 call=install.*g\+\+-mingw-w64-i686.*wine64 call=install.*wine32:i386 say=Warning:%32-bit%Wine say=held%broken arch=none call=remove-architecture marker=yes say=rm%.*wine32-failed"
 check "32-bit, the i386 install works"       "missing=*"                              "exit=0 call=add-architecture%i386 call=install.*wine32:i386 arch=i386 !say=Warning"
 check "32-bit Wine failed an hour ago"       "missing=wine32:i386 fresh_failure"      "exit=0 $every"
+check "32-bit Wine failed two days ago"      "missing=wine32:i386 old_failure"        "exit=0 call=install.*wine32:i386 marker=no"
+check "i386 lists fail: tried at next make"  "missing=wine32:i386 update_fails=always i386_install=fail" "exit=0 say=Warning marker=no"
+check "i386 lock held: tried at next make"   "missing=wine32:i386 locked=always lock_wait=0" "exit=0 say=Warning marker=no"
+check "locks held, then freed"               "missing=cmake locked=4"                 "exit=0 call=install.*cmake say_once=Waiting.*process%1333 !say=mirror"
+check "locks held past the wait"             "missing=cmake locked=always lock_wait=0" "exit=1 say=/var/lib/apt/lists/lock.*process%1333 !say=mirror !call=install"
+check "two installers at once"               "missing=cmake twice"                    "exit=0 call_once=install say=Waiting%for%another"
+check "kernel cannot be asked"               "missing=* kernel32=unknown"             "exit=0 !call=wine32 say=Could%not%find%out !say=runs%no%32-bit"
+check "more locales than a pipe holds"       "many_locales"                           "exit=0 $every !call=localedef"
 check "the main install fails"               "missing=* main_install=fail"            "exit=1 say=held%broken say=Could%not%install !call=wine32"
 check "not root, a package missing"          "missing=cmake uid=1000"                 "exit=1 say=apt-get%install%-y%cmake $every"
 check "not root, everything present"         "uid=1000"                               "exit=0 $every"
