@@ -1,7 +1,7 @@
 // DLLs come from the system folder, and from folders registered on purpose
-// with AddDllDirectory. A player starts the program from a Downloads folder,
-// where a web page can have dropped a DLL under any name; nothing beside the
-// exe, and nothing in the current folder, may ever run.
+// with AddDllDirectory or SetDllDirectory. A player starts the program from a
+// Downloads folder, where a web page can have dropped a DLL under any name;
+// nothing beside the exe, and nothing in the current folder, may ever run.
 #ifndef RAVLO_SYSTEM_LIBRARY_H
 #define RAVLO_SYSTEM_LIBRARY_H
 
