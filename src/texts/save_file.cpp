@@ -85,7 +85,9 @@ public:
     explicit TemporaryFile(const Patience& patience) : patience_(patience) { name_[0] = L'\0'; }
     ~TemporaryFile() {
         file_.Close();  // a file still open cannot be deleted
-        if (name_[0]) patience_.Retry([this] { return DeleteFileW(name_) != 0; });
+        // A second of its own: the hold that made the save fail may well
+        // have used up the save's, and the file must not stay behind.
+        if (name_[0]) Patience().Retry([this] { return DeleteFileW(name_) != 0; });
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
