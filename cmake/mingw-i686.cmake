@@ -1,8 +1,9 @@
 # Cross-build for 32-bit Windows with MinGW-w64; run results under Wine.
 # The program is built with the win32 thread model, which needs no threading
-# runtime in the exe. GoogleTest and the tests need std::thread, which only
-# the posix model has, so the tests are built apart with
-# RAVLO_MINGW_THREADS=posix (see RAVLO_TEST_BUILD_ARGS in CMakeLists.txt).
+# runtime in the exe. GoogleTest and the tests need std::thread, which the
+# win32 model has only from GCC 13 on; with an older compiler the tests are
+# built apart with RAVLO_MINGW_THREADS=posix (see RAVLO_TEST_BUILD_ARGS in
+# CMakeLists.txt).
 set(RAVLO_MINGW_THREADS win32 CACHE STRING "MinGW-w64 thread model: win32 or posix")
 # try_compile projects read this file again: they must pick the same compiler.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES RAVLO_MINGW_THREADS)
