@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Only what is run: the program, and the picture tool where there is no display.
 targets=(ravlo)
 [ -n "${DISPLAY:-}" ] || targets+=(ravlo_shot)
-# (under the build tree's lock, as in the Makefile)
+# Under the build tree's lock, as in the Makefile.
 flock "$build/.lock" cmake --build "$build" -j2 --target "${targets[@]}"
 build=$(bash "$here/runnable-build.sh" "$build" "${targets[@]}")
 

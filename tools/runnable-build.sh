@@ -21,7 +21,9 @@ echo "Wine cannot start the 32-bit ravlo.exe here (no 32-bit Wine, or a kernel t
 echo "the same sources are built for 64-bit Windows in $x64 and run under wine64." >&2
 # Configured every time, as the 32-bit build is: tests that became buildable
 # since the last run (GoogleTest installed later) join in.
-cmake -S "$root" -B "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+# Under the build tree's lock, as in the Makefile: two makes at once would
+# write the same files.
+flock "$build/.lock" cmake -S "$root" -B "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DRAVLO_SHIPPED_EXE="$(cd "$build" && pwd)/ravlo.exe" >/dev/null
-cmake --build "$x64" -j2 ${1:+--target "$@"} >&2
+flock "$build/.lock" cmake --build "$x64" -j2 ${1:+--target "$@"} >&2
 echo "$x64"
