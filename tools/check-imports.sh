@@ -14,3 +14,10 @@ if [ -n "$bad" ]; then
     echo "not a Windows system DLL: $bad"
     exit 1
 fi
+# Nor any function that Windows XP lacks: the program targets XP, and a newer
+# compiler's runtime may bring such an import along (GetThreadId, GCC 13).
+newer=$(i686-w64-mingw32-objdump -p "$1" | grep -owE 'GetThreadId|GetTickCount64|InitOnceExecuteOnce|(Initialize|Sleep|Wake|WakeAll)ConditionVariable(CS|SRW)?|(Initialize|Acquire|Release|TryAcquire)SRWLock(Exclusive|Shared)?' | sort -u || true)
+if [ -n "$newer" ]; then
+    echo "imports functions that Windows XP lacks: $(echo $newer)"
+    exit 1
+fi
