@@ -14,6 +14,14 @@ else
     export WINEPREFIX="$build/wineprefix-${locale%%.*}"
 fi
 export LC_ALL=$locale
+# One run at a time in a prefix: each ends by stopping the prefix's
+# wineserver, which would end the other's programs too (make -j2 run test).
+# (7>&- below: what is started here must not keep the lock after the end.)
+exec 7>"$WINEPREFIX.lock"
+if ! flock -n 7; then
+    echo "wine-env: waiting for the other run under Wine in $WINEPREFIX to end ..." >&2
+    flock -w 3600 7 || { echo "wine-env: the other run has not ended within an hour" >&2; exit 1; }
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 . "$(dirname "$0")/wine-kind.sh"
@@ -43,7 +51,7 @@ if [ -z "${DISPLAY:-}" ]; then
     # the displays of another root (a chroot), whose sockets share the
     # abstract namespace with ours.
     display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 7>&- &
     xvfb_pid=$!
     for _ in $(seq 100); do grep -q . "$display_file" && break; sleep 0.1; done
     export DISPLAY=":$(tr -dc 0-9 <"$display_file")"
@@ -52,7 +60,7 @@ fi
 
 if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     echo "Creating the Wine prefix in $WINEPREFIX ..."
-    wine wineboot --init >/dev/null 2>&1 || true
+    wine wineboot --init >/dev/null 2>&1 7>&- || true
     # Wine draws the title bar itself instead of leaving it to a window
     # manager (a bare Xvfb has none), and closing a window does not wait
     # two seconds for a manager that never answers.
@@ -62,7 +70,7 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.ravlo-ready"
 fi
-wineserver -p >/dev/null 2>&1 || true
+wineserver -p >/dev/null 2>&1 7>&- || true
 
 # This prefix's running Windows programs, one "/proc/PID/cmdline:NAME.exe" a line.
 prefix_processes() {
@@ -79,7 +87,7 @@ prefix_processes() {
 keeper_fifo="$WINEPREFIX/keeper.fifo"
 rm -f "$keeper_fifo"
 mkfifo "$keeper_fifo"
-wine cmd.exe /c pause <"$keeper_fifo" >/dev/null 2>&1 &
+wine cmd.exe /c pause <"$keeper_fifo" >/dev/null 2>&1 7>&- &
 exec 9>"$keeper_fifo"   # the keeper waits on this until the script ends
 
 # Nothing whose output is read may start before those processes are up: one
@@ -101,6 +109,6 @@ done
 [ "$steady" -ge 3 ] || echo "wine-env: Wine's background processes did not settle within a minute" >&2
 
 set +e
-"$@"
+"$@" 7>&-
 rc=$?
 exit $rc
