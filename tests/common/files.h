@@ -1,5 +1,5 @@
-// Files and folders for tests that check what a run left on disk, and the
-// build's paths as Windows reads them.
+// Files and folders for tests that check what a run left on disk, the files
+// that come with the tests, and Unix paths as Wine reads them.
 #ifndef RAVLO_TESTS_FILES_H
 #define RAVLO_TESTS_FILES_H
 
@@ -81,8 +81,8 @@ inline bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-// A path from the build as Windows understands it. The build hands over Unix
-// paths; Wine shows the Unix root as drive Z:.
+// A Unix path as Wine's programs understand it: Wine shows the Unix root as
+// drive Z:.
 inline std::string WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
     for (char& c : path)
@@ -99,5 +99,9 @@ inline std::string ExeFolder() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return FolderOf(path);
 }
+
+// A file that comes with the tests, found beside this test program, wherever
+// the tests were copied to: ravlo.exe, the marker DLL, shipped\ravlo.exe.
+inline std::string BesideThisExe(const std::string& name) { return ExeFolder() + "\\" + name; }
 
 #endif

@@ -2,6 +2,7 @@
 // system's ANSI code page. ctest runs these cases once in the usual prefix
 // (1252) and again with RAVLO_CODE_PAGE set, in prefixes whose Unix locale
 // gives Wine another code page (1251, and 65001 as Windows 11's UTF-8 option).
+// On Windows they run under the system's code page.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "../common/save_dialog.h"
 #include "../common/scratch_folder.h"
 #include "../common/text_1252.h"
+#include "../common/under_wine.h"
 #include "ravlo_process.h"
 #include "resource.h"
 #include "texts/portable/help_texts.h"
@@ -76,8 +78,13 @@ class CodePage : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* wanted = std::getenv("RAVLO_CODE_PAGE");
-        // Proof that the prefix really runs under the code page asked for.
-        ASSERT_EQ(GetACP(), wanted ? static_cast<UINT>(std::atoi(wanted)) : 1252u);
+        if (UnderWine()) {
+            // Proof that the prefix really runs under the code page asked for.
+            ASSERT_EQ(GetACP(), wanted ? static_cast<UINT>(std::atoi(wanted)) : 1252u);
+        } else if (wanted && GetACP() != static_cast<UINT>(std::atoi(wanted))) {
+            // Windows' code page is the whole system's; without one asked for, any will do.
+            GTEST_SKIP() << "needs code page " << wanted << "; this Windows uses " << GetACP();
+        }
         ASSERT_TRUE(ravlo.Start()) << ravlo.Error();
     }
     void TearDown() override { EXPECT_EQ(ravlo.Close(), 0); }

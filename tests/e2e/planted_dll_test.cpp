@@ -9,6 +9,7 @@
 #include "../common/files.h"
 #include "../common/save_dialog.h"
 #include "../common/scratch_folder.h"
+#include "../common/under_wine.h"
 #include "ravlo_process.h"
 #include "resource.h"
 
@@ -49,15 +50,28 @@ const char* const kPreferNative[] = {"uxtheme"};
 
 // Wine's own overrides for one program, by its file name, in the registry:
 // the program reads them when it starts. (The WINEDLLOVERRIDES variable
-// would reach only programs started from Unix.)
+// would reach only programs started from Unix.) Windows searches as it does
+// without being told: there nothing is written. The keys that this made are
+// removed again, the ones above them too where they did not exist before.
 class PreferNativeDlls {
 public:
-    explicit PreferNativeDlls(const std::string& programName)
-        : program_("Software\\Wine\\AppDefaults\\" + programName), overrides_(program_ + "\\DllOverrides") {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, overrides_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
+    explicit PreferNativeDlls(const std::string& programName) {
+        if (!UnderWine()) {
+            set_ = true;
             return;
+        }
+        const std::string program = "Software\\Wine\\AppDefaults\\" + programName;
+        HKEY key = nullptr;
+        for (const std::string& path : {std::string("Software\\Wine"), std::string("Software\\Wine\\AppDefaults"),
+                                        program, program + "\\DllOverrides"}) {
+            if (key) RegCloseKey(key);
+            key = nullptr;
+            DWORD disposition = 0;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                &disposition) != ERROR_SUCCESS)
+                return;
+            if (disposition == REG_CREATED_NEW_KEY) created_.push_back(path);
+        }
         static const char kOrder[] = "native,builtin";
         set_ = true;
         for (const char* name : kPreferNative)
@@ -66,15 +80,14 @@ public:
         RegCloseKey(key);
     }
     ~PreferNativeDlls() {
-        RegDeleteKeyA(HKEY_CURRENT_USER, overrides_.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, program_.c_str());
+        for (auto key = created_.rbegin(); key != created_.rend(); ++key) RegDeleteKeyA(HKEY_CURRENT_USER, key->c_str());
     }
     PreferNativeDlls(const PreferNativeDlls&) = delete;
     PreferNativeDlls& operator=(const PreferNativeDlls&) = delete;
     bool Set() const { return set_; }
 
 private:
-    std::string program_, overrides_;
+    std::vector<std::string> created_;  // outermost first
     bool set_ = false;
 };
 
@@ -89,7 +102,7 @@ std::vector<std::string> LoadedMarkers(const ScratchFolder& folder) {
 TEST(PlantedDlls, NoneRunsAtStartOrInTheSaveDialog) {
     ScratchFolder folder;
     ASSERT_TRUE(folder.Created());
-    const std::string marker = WindowsPath(RAVLO_MARKER_DLL);
+    const std::string marker = BesideThisExe("ravlo_marker_dll.dll");
 
     // The marker works: a copy that is loaded says so.
     ASSERT_TRUE(CopyFileA(marker.c_str(), folder.File("control.dll").c_str(), FALSE));

@@ -24,8 +24,8 @@ namespace e2e {
 // How long one sent message may take before the program counts as hung.
 constexpr UINT kMessageTimeoutMs = 5000;
 
-// The program under test, as a path that CreateProcessA understands.
-inline std::string ProgramPath() { return WindowsPath(RAVLO_EXE); }
+// The program under test: the ravlo.exe that lies beside the tests.
+inline std::string ProgramPath() { return BesideThisExe("ravlo.exe"); }
 
 struct WindowSearch {
     DWORD processId;

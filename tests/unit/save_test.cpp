@@ -312,7 +312,7 @@ TEST_F(SaveTest, DialogOffersTextFilesFirstAndBelongsToTheMainDialog) {
         HWND box = save_dialog::WaitForSaveDialog(pid, 10000);
         if (!box) return false;
         owner = GetWindow(box, GW_OWNER);
-        HWND types = GetDlgItem(box, save_dialog::kFileTypeCombo);
+        HWND types = save_dialog::FileTypeField(box);
         char text[64] = {};
         SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
         firstType = text;

@@ -1,7 +1,10 @@
 // Starts ravlo.exe, waits for its dialog, optionally clicks some controls,
 // saves a picture of the dialog (title bar included) as a BMP file, closes
 // the program and returns its exit code.
-//   ravlo_shot PROGRAM.exe OUT.bmp [control-id ...]
+//   ravlo_shot PROGRAM.exe OUT.bmp [control-id ...] [--save-dialog]
+// With --save-dialog the picture is of the save dialog that the save button
+// then opens, which is cancelled afterwards: it shows which dialog the
+// system gives the program.
 #include <windows.h>
 
 #include <cstdio>
@@ -9,7 +12,10 @@
 #include <cstring>
 #include <vector>
 
+#include "../../tests/common/save_dialog.h"
+#include "../../tests/common/under_wine.h"
 #include "../common/ravlo_window.h"
+#include "resource.h"
 
 namespace {
 
@@ -21,7 +27,11 @@ bool SaveBitmap(HWND window, const char* path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    // Windows draws the window into the bitmap itself, whatever lies over it
+    // (PW_RENDERFULLCONTENT, 8.1 and later); Wine's screen is read as it stands.
+    constexpr UINT kRenderFullContent = 2;
+    if (UnderWine() || !PrintWindow(window, memory, kRenderFullContent))
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
 
     BITMAPINFOHEADER info = {};
@@ -74,10 +84,27 @@ int main(int argc, char** argv) {
         TerminateProcess(process.hProcess, 3);
         return 2;
     }
-    for (int i = 3; i < argc; ++i) SendMessageA(GetDlgItem(dialog, std::atoi(argv[i])), BM_CLICK, 0, 0);
-    SetForegroundWindow(dialog);
-    Sleep(700);  // let it paint
-    const bool saved = SaveBitmap(dialog, argv[2]);
+    bool saveDialog = false;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--save-dialog") == 0)
+            saveDialog = true;
+        else
+            SendMessageA(GetDlgItem(dialog, std::atoi(argv[i])), BM_CLICK, 0, 0);
+    }
+    HWND pictured = dialog;
+    if (saveDialog) {
+        // Posted: the click's handler runs until the save dialog closes.
+        PostMessageA(GetDlgItem(dialog, IDC_SAVE), BM_CLICK, 0, 0);
+        pictured = save_dialog::WaitForSaveDialog(process.dwProcessId, 15000);
+        if (!pictured) std::fprintf(stderr, "the save dialog did not appear\n");
+    }
+    bool saved = false;
+    if (pictured) {
+        SetForegroundWindow(pictured);
+        Sleep(700);  // let it paint
+        saved = SaveBitmap(pictured, argv[2]);
+    }
+    if (saveDialog && pictured) save_dialog::CancelSaveDialog(process.dwProcessId, 10000);
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     WaitForSingleObject(process.hProcess, 10000);
     DWORD code = 1;
