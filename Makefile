@@ -4,7 +4,7 @@ BUILD   ?= build
 VERSION := 8.02
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: build run test bench dist screenshot fairness clean
+.PHONY: build run test bench dist windows-tests screenshot fairness clean
 
 # Configured after the packages are in, and again at every make: tests that
 # became buildable since (GoogleTest installed by a later target) join in.
@@ -65,6 +65,15 @@ dist:
 	@$(configure)
 	$(locked) cmake --build $(BUILD) -j2 --target ravlo
 	@bash tools/dist.sh $(BUILD) $(VERSION)
+
+# ravlo-$(VERSION)-windows-tests.zip: the ravlo.exe that make dist ships with
+# every test and a runner, for a Windows PC (tools/windows-tests.sh,
+# docs/tests.md). Where 32-bit Wine cannot start, a 64-bit bundle too.
+windows-tests:
+	@bash tools/install-deps.sh windows-tests
+	@$(configure)
+	$(locked) cmake --build $(BUILD) -j2 --target ravlo
+	@bash tools/windows-tests.sh $(BUILD) $(VERSION)
 
 clean:
 	rm -rf $(BUILD)

@@ -4,7 +4,8 @@
 # the Swedish guide and SHA256SUMS in ravlo-VERSION/; the guide's name is
 # marked UTF-8 so Windows' zip folder shows "LÄS MIG.txt"; the guide is
 # UTF-8 with a byte-order mark and CR LF only; SHA256SUMS matches the files.
-# It also checks that dist.sh refuses an exe over 128 KiB.
+# It also checks that dist.sh refuses an exe over 128 KiB, and that the
+# release notes (tools/release-notes.sh) give every sum.
 #   tools/check-dist.sh path/to/ravlo.exe [VERSION]
 # VERSION defaults to the Makefile's.
 set -euo pipefail
@@ -156,6 +157,15 @@ for info in infos:
     utf8 = 'utf-8 name' if info.flag_bits & 0x800 else ''
     print(f'{info.file_size:>8}  {info.filename}  {utf8}'.rstrip())
 EOF
+
+# The release page names every sum of SHA256SUMS, and the zip's own.
+bash "$root/tools/release-notes.sh" "$work/first/ravlo-$version.zip" >"$work/notes.md"
+PYTHONUTF8=1 python3 -c 'import sys, zipfile; sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]).decode())' \
+    "$work/first/ravlo-$version.zip" "ravlo-$version/SHA256SUMS" >"$work/sums"
+sha256sum <"$work/first/ravlo-$version.zip" | cut -c1-64 >>"$work/sums"
+while read -r line; do
+    grep -qF "$line" "$work/notes.md" || { echo "FAIL: the release notes lack '$line'"; exit 1; }
+done <"$work/sums"
 
 # An exe over 128 KiB is refused, and no zip is written.
 mkdir "$work/fat"

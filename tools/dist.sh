@@ -35,31 +35,8 @@ EOF
 
 (cd "$dir" && sha256sum ravlo.exe README.md "$guide" > SHA256SUMS)
 
-# Info-ZIP's zip on Unix stores a UTF-8 name without the zip's UTF-8 flag
-# (general-purpose bit 11), and Windows' zip folder would then read the name
-# as code page 437. Python's zipfile sets the flag for every name outside
-# ASCII. Sorted entries, one date, fixed Unix modes.
-python3 - "$stage" "$folder" "$stage/out.zip" <<'EOF'
-import os, sys, zipfile
-stage, folder, out = sys.argv[1:]
-when = (2004, 8, 22, 0, 0, 0)
-
-def entry(name, mode):
-    info = zipfile.ZipInfo(name, date_time=when)
-    info.create_system = 3  # Unix, so the mode below is read back
-    info.external_attr = mode << 16
-    return info
-
-with zipfile.ZipFile(out, 'w') as archive:
-    folder_entry = entry(folder + '/', 0o040755)
-    folder_entry.external_attr |= 0x10  # MS-DOS directory bit
-    archive.writestr(folder_entry, b'', compress_type=zipfile.ZIP_STORED)
-    for name in sorted(os.listdir(os.path.join(stage, folder))):
-        with open(os.path.join(stage, folder, name), 'rb') as f:
-            data = f.read()
-        archive.writestr(entry(folder + '/' + name, 0o100644), data,
-                         compress_type=zipfile.ZIP_DEFLATED, compresslevel=9)
-EOF
+# Sorted entries, one date, fixed Unix modes, and the UTF-8 flag on the guide's name.
+python3 "$root/tools/write_zip.py" "$stage" "$folder" "$stage/out.zip"
 
 mkdir -p "$(dirname "$out")"
 mv -f "$stage/out.zip" "$out"

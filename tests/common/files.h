@@ -93,10 +93,17 @@ inline std::string WindowsPath(std::string path) {
 // The folder a Windows path names a file in.
 inline std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-// The folder of this test program's exe.
+// The folder of this test program's exe, in the ANSI code page. A folder
+// whose name that code page cannot spell (å on a Cyrillic Windows) is given
+// by its short name, where the disk keeps one.
 inline std::string ExeFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t wide[MAX_PATH] = L"", shortName[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, wide, MAX_PATH);
+    char path[3 * MAX_PATH] = "";
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, GetACP() == CP_UTF8 ? nullptr : &lossy);
+    if (lossy && GetShortPathNameW(wide, shortName, MAX_PATH))
+        WideCharToMultiByte(CP_ACP, 0, shortName, -1, path, sizeof path, nullptr, nullptr);
     return FolderOf(path);
 }
 

@@ -26,10 +26,11 @@ const StringField kFields[] = {
 };
 
 std::vector<BYTE> VersionBlock(const std::string& exe) {
-    const std::wstring path(exe.begin(), exe.end());  // the build's paths are ASCII
+    wchar_t path[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, exe.c_str(), -1, path, MAX_PATH);
     DWORD ignored = 0;
-    std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &ignored));
-    if (!block.empty() && !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(path, &ignored));
+    if (!block.empty() && !GetFileVersionInfoW(path, 0, static_cast<DWORD>(block.size()), block.data()))
         block.clear();
     return block;
 }
