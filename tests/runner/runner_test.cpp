@@ -143,8 +143,9 @@ TEST_P(RunnerRun, CountsNamesEndsAndLeavesOnlyItsResults) {
     std::wstring commandLine = L"\"" + bundle + L"\\" + kRunner + L"\" " + kLimit +
                                (c.filter ? std::wstring(L" --filter=") + c.filter : L"") + L" " + kFake;
     PROCESS_INFORMATION runner{};
-    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, bundle.c_str(), &startup,
-                               &runner))
+    // No console window: none could be made on the hidden window station.
+    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               bundle.c_str(), &startup, &runner))
         << "error " << GetLastError();
     CloseHandle(output);
     CloseHandle(runner.hThread);
@@ -172,12 +173,14 @@ TEST_P(RunnerRun, CountsNamesEndsAndLeavesOnlyItsResults) {
                                                                 line.find(name + ":") != std::string::npos);
         EXPECT_TRUE(named) << name << " is not named as failed in:\n" << printed;
     }
-    for (const std::string& text : c.shown) EXPECT_NE(printed.find(text), std::string::npos) << text << "\n" << printed;
+    for (const std::string& text : c.shown)
+        EXPECT_NE(printed.find(text), std::string::npos) << "\"" << text << "\" is not in:\n" << printed;
 
     std::set<std::wstring> expected{kRunner, kFake};
     if (c.results) {
         expected.insert(L"results.xml");
-        EXPECT_NE(FileBytes(bundle + L"\\results.xml").find(c.results), std::string::npos) << c.results;
+        const std::string results = FileBytes(bundle + L"\\results.xml");
+        EXPECT_NE(results.find(c.results), std::string::npos) << c.results << " is not in:\n" << results;
     }
     EXPECT_EQ(FilesIn(bundle), expected);
 }
