@@ -110,5 +110,11 @@ inline std::string ExeFolder() {
 // A file that comes with the tests, found beside this test program, wherever
 // the tests were copied to: ravlo.exe, the marker DLL, shipped\ravlo.exe.
 inline std::string BesideThisExe(const std::string& name) { return ExeFolder() + "\\" + name; }
+inline std::wstring BesideThisExe(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring exe = path;
+    return exe.substr(0, exe.find_last_of(L'\\') + 1) + name;
+}
 
 #endif

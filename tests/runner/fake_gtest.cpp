@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "fake_traces.h"
+
 namespace {
 
 enum class Ending { Passes, AbortsAfterPassing, Skips, Hangs, NeverRuns, Fails };
@@ -67,6 +69,17 @@ void StartHangingChild() {
     }
 }
 
+void LeaveTraces() {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    CreateDirectoryW((temp + std::wstring(kFakeScratchPrefix) + std::to_wstring(GetCurrentProcessId()) + L"-1").c_str(),
+                     nullptr);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kFakeDialogKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +108,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         switch (test.ending) {
         case Ending::Hangs:
+            LeaveTraces();
             StartHangingChild();
             Sleep(INFINITE);
             break;

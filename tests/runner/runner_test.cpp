@@ -6,12 +6,14 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "../common/files.h"
 #include "../common/scratch_folder.h"
+#include "fake_traces.h"
 
 namespace {
 
@@ -49,11 +51,12 @@ const RunnerCase kCases[] = {
      nullptr},
 };
 
-std::wstring BesideThisExe(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = temp;
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return folder;
 }
 
 std::wstring LongPath(const std::wstring& path) {
@@ -183,6 +186,15 @@ TEST_P(RunnerRun, CountsNamesEndsAndLeavesOnlyItsResults) {
         EXPECT_NE(results.find(c.results), std::string::npos) << c.results << " is not in:\n" << results;
     }
     EXPECT_EQ(FilesIn(bundle), expected);
+
+    // Nothing left in the profile either.
+    std::vector<std::wstring> fakeScratch;
+    for (const std::wstring& name : FilesIn(TempFolder()))
+        if (name.compare(0, std::wcslen(kFakeScratchPrefix), kFakeScratchPrefix) == 0) fakeScratch.push_back(name);
+    EXPECT_EQ(fakeScratch, std::vector<std::wstring>{});
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, kFakeDialogKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    if (key) RegCloseKey(key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunnerRun, ::testing::ValuesIn(kCases),

@@ -131,6 +131,7 @@ ChildRun RunChild(const std::wstring& exe, const std::wstring& arguments, const 
         return run;
     }
     run.started = true;
+    run.processId = info.dwProcessId;
     Handle process(info.hProcess), thread(info.hThread);
     // The child holds its own copies: the pipe ends when the last writer does.
     writer.Reset();

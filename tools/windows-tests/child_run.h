@@ -9,6 +9,7 @@
 
 struct ChildRun {
     bool started = false;
+    DWORD processId = 0;
     std::wstring error;  // why it did not start
     bool timedOut = false;
     DWORD exitCode = 0;

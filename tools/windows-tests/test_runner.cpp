@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "console.h"
 #include "gtest_text.h"
 #include "results_xml.h"
+#include "traces.h"
 
 namespace {
 
@@ -107,7 +109,7 @@ void PrintResult(const TestResult& result) {
 // Fills `results` with each test of `program`; a program whose tests cannot
 // be listed counts as one failed test.
 void RunProgram(const Options& options, const std::wstring& folder, const std::wstring& program,
-                std::vector<TestResult>& results) {
+                std::vector<TestResult>& results, std::set<DWORD>& processes) {
     const std::wstring path = IsAbsolute(program) ? program : folder + L"\\" + program;
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     std::wstring listArguments = L"--gtest_list_tests";
@@ -127,6 +129,7 @@ void RunProgram(const Options& options, const std::wstring& folder, const std::w
     Print(name + L": " + std::to_wstring(tests.size()) + (tests.size() == 1 ? L" test\n" : L" tests\n"));
     for (const std::string& test : tests) {
         const ChildRun run = RunChild(path, L"--gtest_filter=" + Widen(test), folder, options.limitSeconds);
+        processes.insert(run.processId);
         TestResult result{name, test, Judge(test, run, options.limitSeconds), "", run.seconds};
         if (!run.started) result.outcome.why += ": " + Utf8(run.error);
         if (result.outcome.verdict == Verdict::Failed) result.output = run.output;
@@ -160,7 +163,14 @@ int RunAll(const Options& options, std::wstring& summary) {
     }
 
     std::vector<TestResult> results;
-    for (const std::wstring& program : options.programs) RunProgram(options, folder, program, results);
+    {
+        const Traces traces;
+        std::set<DWORD> processes;
+        for (const std::wstring& program : options.programs) RunProgram(options, folder, program, results, processes);
+        const std::vector<std::wstring> put = traces.Remove(processes);
+        if (!put.empty()) Print(L"\nPut back as it was before the run:\n");
+        for (const std::wstring& line : put) Print(L"  " + line + L"\n");
+    }
 
     int counts[3] = {0, 0, 0};
     for (const TestResult& result : results) ++counts[static_cast<int>(result.outcome.verdict)];
