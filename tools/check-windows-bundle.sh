@@ -2,9 +2,9 @@
 # Runs the Windows test bundle under Wine the way a Windows PC runs it:
 # unzipped into a new folder whose path holds å, ä and ö, outside the
 # repository, in a new empty Wine prefix, by `wine cmd /c run-tests.cmd` with
-# nothing of the project's around it. Then takes the two pictures that the
-# Windows CI job takes, and fails if the run left a program running, or a
-# file or registry key in the prefix.
+# nothing of the project's around it. Fails if the run left a program
+# running, or a file or registry key in the prefix; then takes the two
+# pictures that the Windows CI job takes.
 #   tools/check-windows-bundle.sh BUNDLE.zip [OUT_DIR [GTEST_FILTER]]
 # OUT_DIR (default ./windows-tests-results) gets results.xml, the run's
 # output and the pictures. A bundle of 64-bit programs runs under wine64.
@@ -45,10 +45,6 @@ start=$SECONDS
 "$wine" cmd /c run-tests.cmd ${filter:+"$filter"} 2>&1 | tee "$out/run.log"
 rc=${PIPESTATUS[0]}
 echo "run-tests.cmd: exit code $rc after $((SECONDS - start)) s"
-"$wine" ravlo_shot.exe ravlo.exe dialog.bmp 1049 1007
-"$wine" ravlo_shot.exe ravlo.exe save-dialog.bmp 1049 1007 --save-dialog
-cp results.xml ./*.bmp "$out/" 2>/dev/null
-
 if ! timeout 60 wineserver -w; then
     echo "FAIL: a program of the run was still running a minute after its end"
     rc=1
@@ -58,4 +54,9 @@ if ! diff "$work/before" "$work/after" >"$work/left"; then
     echo "FAIL: the run left in the prefix:"; grep '^>' "$work/left"
     rc=1
 fi
+
+# The pictures, after the check: the save dialog keeps its recent folders.
+"$wine" ravlo_shot.exe ravlo.exe dialog.bmp 1049 1007 || rc=1
+"$wine" ravlo_shot.exe ravlo.exe save-dialog.bmp 1049 1007 --save-dialog || rc=1
+cp results.xml ./*.bmp "$out/" 2>/dev/null
 exit "$rc"

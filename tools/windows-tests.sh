@@ -36,7 +36,7 @@ pack() {
 }
 
 pack mingw-i686.cmake "$build/ravlo.exe" "$root/ravlo-$version-windows-tests.zip"
-if ! wine32_starts; then
+if ! wine32_starts && [ -x /usr/lib/wine/wine64 ]; then
     x64=$(bash "$root/tools/runnable-build.sh" "$build" ravlo)
     pack mingw-x86_64.cmake "$(cd "$x64" && pwd)/ravlo.exe" "$root/ravlo-$version-windows-tests-x64.zip"
 fi
