@@ -50,10 +50,12 @@ if ! timeout 60 wineserver -w; then
     rc=1
 fi
 snapshot >"$work/after"
-if ! diff "$work/before" "$work/after" >"$work/left"; then
-    echo "FAIL: the run left in the prefix:"; grep '^>' "$work/left"
+diff "$work/before" "$work/after" >"$work/changed"
+if grep -q '^>' "$work/changed"; then
+    echo "FAIL: the run left in the prefix:"; grep '^>' "$work/changed"
     rc=1
 fi
+grep -q '^<' "$work/changed" && { echo "Gone from the prefix after the run:"; grep '^<' "$work/changed"; }
 
 # The pictures, after the check: the save dialog keeps its recent folders.
 "$wine" ravlo_shot.exe ravlo.exe dialog.bmp 1049 1007 || rc=1
