@@ -13,7 +13,7 @@ target=${1:-test}
 #   RAVLO_KERNEL_RUNS_32BIT=yes|no  instead of asking the kernel
 #   RAVLO_STATE_DIR                 where a failed 32-bit Wine is remembered
 #   RAVLO_APT_PAUSE                 seconds between tries of apt-get update
-#   RAVLO_LOCK_WAIT                 seconds to wait for another apt or dpkg
+#   RAVLO_LOCK_WAIT                 seconds to wait, in all, for another apt or dpkg
 state_dir=${RAVLO_STATE_DIR:-/var/lib/ravlo-setup}
 failed_marker="$state_dir/wine32-failed"
 pause=${RAVLO_APT_PAUSE:-5}
@@ -93,43 +93,32 @@ kernel_runs_32bit() {
     return 2
 }
 
-# One installer at a time (two make targets at once, another terminal): the
-# second waits for the first, then finds its packages installed.
-one_installer_at_a_time() {
-    mkdir -p "$state_dir"
-    exec 8<>"$state_dir/installer.lock"
-    if ! flock -n 8; then
-        local holder; read -r holder <&8 || true
-        echo "Waiting for another tools/install-deps.sh${holder:+ (process $holder)} to finish ..."
-        flock -w 3600 8 || { echo "Another tools/install-deps.sh has been installing for an hour: giving up." >&2; exit 1; }
+# What is missing: packages, locales, and 32-bit Wine where it can run (and
+# never at the cost of the rest). False when nothing is.
+kernel=
+find_missing() {
+    local p l
+    missing=() missing_locales=() no32=0 want_wine32=0
+    for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+    for l in "${locales[@]}"; do have_locale "$l" || missing_locales+=("$l"); done
+    if [ "$wants_wine" = 1 ] && ! installed wine32:i386; then
+        [ -n "$kernel" ] || { kernel=0; kernel_runs_32bit || kernel=$?; }
+        if [ "$kernel" != 0 ]; then
+            no32=$kernel
+        elif [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then
+            # A 32-bit Wine that would not install is tried again a day later,
+            # not at every make.
+            want_wine32=1
+        fi
     fi
-    printf '%-12s\n' "$$" >"$state_dir/installer.lock"
+    [ "${#missing[@]}" != 0 ] || [ "${#missing_locales[@]}" != 0 ] || [ "$want_wine32" = 1 ]
 }
-[ "$(id -u)" != 0 ] || one_installer_at_a_time
+find_missing || exit 0
 
-missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-missing_locales=()
-for l in "${locales[@]}"; do have_locale "$l" || missing_locales+=("$l"); done
-
-# 32-bit Wine only where it can run, and never at the cost of the rest.
-no32=0 want_wine32=0
-if [ "$wants_wine" = 1 ] && ! installed wine32:i386; then
-    kernel=0; kernel_runs_32bit || kernel=$?
-    if [ "$kernel" != 0 ]; then
-        no32=$kernel
-    elif [ -z "$(find "$failed_marker" -mmin -1440 2>/dev/null)" ]; then
-        # A 32-bit Wine that would not install is tried again a day later,
-        # not at every make.
-        want_wine32=1
-    fi
-fi
-
-if [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ] && [ "$want_wine32" = 0 ]; then
-    exit 0
-fi
-
-if [ "$(id -u)" != 0 ]; then
+# Where nothing can be installed (not root, or no installer lock), says why
+# and what to install by hand, and stops; only 32-bit Wine missing is no failure.
+cannot_install() {
+    [ -z "$1" ] || echo "$1" >&2
     if [ "${#missing[@]}" = 0 ] && [ "${#missing_locales[@]}" = 0 ]; then
         # Only 32-bit Wine is missing: the 64-bit build stands in for it.
         echo "32-bit Wine is not installed, so the tests run the 64-bit build; as root: dpkg --add-architecture i386 && apt-get update; apt-get install wine32:i386" >&2
@@ -139,49 +128,67 @@ if [ "$(id -u)" != 0 ]; then
     [ "${#missing[@]}" = 0 ] || echo "As root run: apt-get update; apt-get install -y ${missing[*]}" >&2
     for l in "${missing_locales[@]}"; do echo "and: localedef -i $l -f UTF-8 $l.UTF-8" >&2; done
     exit 1
+}
+[ "$(id -u)" = 0 ] || cannot_install ""
+
+# One installer at a time (two make targets at once, another terminal): the
+# second waits for the first, an hour at most, then finds its packages installed.
+lock="$state_dir/installer.lock"
+words=$(mkdir -p "$state_dir" 2>&1 && touch "$lock" 2>&1) && exec 8<>"$lock" ||
+    cannot_install "Cannot make $lock, the lock that lets one installer run at a time: ${words:-not writable}. Nothing was installed."
+if ! flock -n 8; then
+    read -r holder <&8 || true
+    echo "Waiting for another tools/install-deps.sh${holder:+ (process $holder)} to finish, an hour at most ..."
+    flock -w 3600 8 || { echo "Another tools/install-deps.sh has been installing for an hour: giving up." >&2; exit 1; }
 fi
+printf '%-12s\n' "$$" >"$lock"
+find_missing || exit 0
 
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
 
-# apt-get with its output in $log, waiting up to $lock_wait seconds for another
-# apt or dpkg (unattended upgrades at first boot) to let go of its lock: dpkg's
-# locks through apt's own time-out, the lists lock (which apt-get update does
-# not wait for) by trying again here. Says once what it waits for, in apt's
-# words, which name the process.
-told_waiting=0
+# apt-get with its output in $log (a carriage return starts a line). Waits
+# for another apt or dpkg (unattended upgrades at first boot) to let go of its
+# lock, $lock_wait seconds at most for the whole run, never a negative
+# time-out (which apt takes as for ever): dpkg's lock through apt's own
+# time-out, the lists and download locks (which apt does not wait for) by
+# trying again here. Says once what it waits for, in apt's words, which name
+# the process.
+deadline=$((SECONDS + lock_wait)) told_waiting=0
+left() { echo $((deadline > SECONDS ? deadline - SECONDS : 0)); }
 apt_get() {
-    local deadline=$((SECONDS + lock_wait)) rc
+    local rc
     while :; do
         rc=0
         # (8>&-: a service that a package starts must not inherit the installer lock.)
-        apt-get -q -o DPkg::Lock::Timeout=$((deadline - SECONDS)) "$@" 8>&- 2>&1 |
-            awk -v out="$log" -v told="$told_waiting" -v wait="$lock_wait" '
-                { print >out }
+        apt-get -q -o DPkg::Lock::Timeout="$(left)" "$@" 8>&- 2>&1 |
+            awk -v out="$log" -v told="$told_waiting" -v wait="$(left)" '
+                { gsub(/\r/, "\n"); print >out }
                 !told && /Could not get lock/ {
-                    sub(/^(E: |Waiting for cache lock: )/, ""); sub(/\.\.\.$/, "")
+                    sub(/^.*Could not get lock/, "Could not get lock"); sub(/\.\.\..*$/, "")
                     print "Waiting up to " wait " s for another package manager: " $0; fflush(); told = 1
                 }' || rc=$?
         ! lock_held || told_waiting=1
-        if [ "$rc" = 0 ] || ! lock_held || [ "$SECONDS" -ge "$deadline" ]; then return "$rc"; fi
-        sleep "$pause"
+        if [ "$rc" = 0 ] || ! lock_held || [ "$(left)" = 0 ]; then return "$rc"; fi
+        sleep "$(($(left) < pause ? $(left) : pause))"
     done
 }
-lock_held() { grep -q 'Could not get lock\|Unable to acquire the dpkg' "$log"; }
+# A lock held at the end of the last try: apt's error lines only, not its
+# progress line of a wait that ended.
+lock_held() { grep -q '^E: \(Could not get lock\|Unable to acquire the dpkg\)' "$log"; }
 # The lock and its holder, in apt's words, once the wait is over.
 say_lock_held() {
     local words
-    words=$(grep -o 'Could not get lock .*' "$log" | tail -n 1 | sed 's/\.\.\.$//')
-    [ -n "$words" ] || words=$(grep -o 'Unable to acquire the dpkg.*' "$log" | tail -n 1)
-    echo "Gave up waiting after $lock_wait s: $words. Run this again once that process has finished." >&2
+    words=$(grep '^E: \(Could not get lock\|Unable to acquire the dpkg\)' "$log" | head -n 1 | sed 's/^E: //')
+    echo "Gave up after waiting $lock_wait s in all for another package manager: $words. Run this again once that process has finished." >&2
 }
 
 # A mirror mid-sync, or one source briefly gone, fails the update while the
 # lists from before are still there and usually enough: what decides is
 # whether the packages install. Fails only on a lock held past the wait.
-update_failed=0
 apt_update() {
     local try
+    update_failed=0
     for try in 1 2 3; do
         apt_get update && return 0
         if lock_held; then say_lock_held; return 1; fi
@@ -224,10 +231,7 @@ fi
 # 32-bit Wine, in a transaction of its own: the i386 packages come from
 # other indexes than the rest, and a failure here must not keep out the rest.
 added_arch=0
-if ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
-    dpkg --add-architecture i386
-    added_arch=1
-fi
+grep -qx i386 <<<"$(dpkg --print-foreign-architectures)" || { dpkg --add-architecture i386; added_arch=1; }
 if apt_update && apt_install wine32:i386; then
     rm -f "$failed_marker"
     echo "Installed: wine32:i386"
@@ -236,14 +240,9 @@ fi
 # Remembered for a day only when it lasts: the lists are fresh and apt still
 # cannot install it. A held lock, a failed update or a download that broke
 # off is tried again at the next make.
-lasting=0
+lasting=0 when="It is tried again at the next make."
 if [ "$update_failed" = 0 ] && ! lock_held && ! grep -q '^E: \(Failed to fetch\|Unable to fetch\)' "$log"; then
-    lasting=1
-fi
-if [ "$lasting" = 1 ]; then
-    when="It is tried again a day later, or at the next make after: rm $failed_marker"
-else
-    when="It is tried again at the next make."
+    lasting=1 when="It is tried again a day later, or at the next make after: rm $failed_marker"
 fi
 echo "Warning: 32-bit Wine could not be installed (apt's words above): the shipped 32-bit ravlo.exe will be built and checked but not run; the tests run the 64-bit build under wine64 instead. $when" >&2
 if [ "$added_arch" = 1 ] && ! grep -qx i386 <<<"$(dpkg-query -W -f='${Architecture}\n' 2>/dev/null)"; then

@@ -17,11 +17,25 @@ mkdir "$work/bin"
 cat >"$work/bin/apt-get" <<'EOF'
 #!/bin/bash
 echo "apt-get $*" >>"$FAKE/calls"
-while [[ $1 = -* ]]; do [ "$1" = -o ] && shift; shift; done
+timeout=0
+while [[ $1 = -* ]]; do
+    [ "$1" = -o ] && { [[ $2 != DPkg::Lock::Timeout=* ]] || timeout=${2#*=}; shift; }; shift
+done
+echo "${EPOCHREALTIME/./}" >>"$FAKE/apt_times"; trap 'echo "${EPOCHREALTIME/./}" >>"$FAKE/apt_times"' EXIT
 n=$(cat "$FAKE/locked"); echo $((n + 1)) >"$FAKE/locked"
+lock=
 if [ "$FAKE_LOCKED" = always ] || [ "$n" -lt "$FAKE_LOCKED" ]; then
     lock=/var/lib/dpkg/lock-frontend; [ "$1" = update ] && lock=/var/lib/apt/lists/lock
+elif [ "$1" = install ] && [ -n "$FAKE_INSTALL_LOCKS" ]; then
+    echo >>"$FAKE/installs"; locks=(${FAKE_INSTALL_LOCKS//,/ }); k=$(($(wc -l <"$FAKE/installs") - 1))
+    lock=/var/lib/dpkg/lock-frontend; [ "${locks[k < ${#locks[@]} ? k : ${#locks[@]} - 1]}" = dpkg ] || lock=/var/cache/apt/archives/lock
+    # apt waits out its time-out for dpkg's lock (a negative one for ever),
+    # not for the download lock of a download-only run.
+    [ "$lock" = /var/cache/apt/archives/lock ] || sleep "${timeout#-}"
+fi
+if [ -n "$lock" ]; then
     echo "E: Could not get lock $lock. It is held by process 1333 (unattended-upgr)" >&2
+    [ "$lock" != /var/lib/dpkg/lock-frontend ] || echo "E: Unable to acquire the dpkg frontend lock ($lock), is another process using it?" >&2
     exit 100
 fi
 case $1 in
@@ -36,8 +50,13 @@ install)
     verdict=ok
     for p in "${pkgs[@]}"; do
         if [ "$p" = wine32:i386 ]; then [ "$FAKE_I386_INSTALL" = ok ] || verdict=fail
-        else [ "$FAKE_MAIN_INSTALL" = ok ] || verdict=fail; fi
+        else [ "$FAKE_MAIN_INSTALL" != fail ] || verdict=fail; fi
     done
+    if [ "$FAKE_MAIN_INSTALL" = 404 ]; then   # after a wait for dpkg's lock that ended
+        echo "Waiting for cache lock: Could not get lock /var/lib/dpkg/lock-frontend. It is held by process 1333 (unattended-upgr)... 12s"
+        echo "E: Failed to fetch http://deb.example/pool/main/c/cmake/cmake_3.25.1-1_amd64.deb  404  Not Found [IP: 192.0.2.1 80]" >&2
+        exit 100
+    fi
     if [ "$verdict" = fail ]; then
         echo " libwine : Depends: libgstreamer-plugins-base1.0-0 but it is not installable"
         echo "E: Unable to correct problems, you have held broken packages." >&2
@@ -80,21 +99,25 @@ chmod +x "$work/bin"/*
 failures=0
 # check NAME SETTINGS EXPECTATIONS
 #   settings:     missing=a,b | missing=*  uid=N  kernel32=yes|no|unknown  target=T
-#                 update_fails=N|always  main_install=fail  i386_install=fail
+#                 update_fails=N|always  main_install=fail|404  i386_install=fail
 #                 fresh_failure (32-bit Wine failed an hour ago)  old_failure (two days ago)
 #                 display=:0  no_locales (none of the test locales generated)
 #                 many_locales (more than a pipe holds, the test locales first)
 #                 locked=N|always (apt-get calls that find a lock held)  lock_wait=SECONDS
-#                 twice (a second installer starts while the first installs)
+#                 install_locks=dpkg|archives,... (the lock that each install finds held, the last for ever)
+#                 pause=SECONDS (between tries)  twice (a second installer starts while the first installs)
+#                 unmakeable_state (the state folder cannot be made)
 #   expectations: exit=N  say=REGEX  !say=REGEX  say_once=REGEX  call=REGEX  !call=REGEX
 #                 call_once=REGEX  arch=i386|none  marker=yes|no
+#                 waits_within=SECONDS (from the first apt-get's start to the last one's end)
 check() {
     local name=$1 settings=$2 expectations=$3
     local FAKE="$work/$name"; FAKE=${FAKE// /-}
     mkdir -p "$FAKE/state"
     local missing="" uid=0 kernel32=yes target=test display="" s
     local update_fails=0 main_install=ok i386_install=ok locked=0 lock_wait=60 twice=0
-    : >"$FAKE/archs"; : >"$FAKE/calls"; : >"$FAKE/got"; echo 0 >"$FAKE/updates"; echo 0 >"$FAKE/locked"
+    local install_locks="" pause=0 state="$FAKE/state"
+    : >"$FAKE/archs"; : >"$FAKE/calls"; : >"$FAKE/apt_times"; : >"$FAKE/installs"; : >"$FAKE/got"; echo 0 >"$FAKE/updates"; echo 0 >"$FAKE/locked"
     printf 'C\nC.utf8\nru_RU.utf8\nhi_IN.utf8\n' >"$FAKE/locales"
     for s in $settings; do
         case $s in
@@ -113,6 +136,9 @@ check() {
         locked=*) locked=${s#locked=} ;;
         lock_wait=*) lock_wait=${s#lock_wait=} ;;
         twice) twice=1 ;;
+        install_locks=*) install_locks=${s#install_locks=} ;;
+        pause=*) pause=${s#pause=} ;;
+        unmakeable_state) : >"$FAKE/file"; state="$FAKE/file/state" ;;
         esac
     done
     if [ "$missing" = "*" ]; then echo "*" >"$FAKE/missing"; : >"$FAKE/locales"
@@ -126,7 +152,8 @@ check() {
         env -u DISPLAY ${display:+DISPLAY=$display} PATH="$work/bin:$PATH" FAKE="$FAKE" FAKE_UID="$uid" \
             FAKE_UPDATE_FAILS="$update_fails" FAKE_MAIN_INSTALL="$main_install" FAKE_I386_INSTALL="$i386_install" \
             FAKE_LOCKED="$locked" FAKE_INSTALL_SECONDS="$twice" RAVLO_LOCK_WAIT="$lock_wait" \
-            RAVLO_KERNEL_RUNS_32BIT="$kernel32" RAVLO_STATE_DIR="$FAKE/state" RAVLO_APT_PAUSE=0 \
+            FAKE_INSTALL_LOCKS="$install_locks" \
+            RAVLO_KERNEL_RUNS_32BIT="$kernel32" RAVLO_STATE_DIR="$state" RAVLO_APT_PAUSE="$pause" \
             bash "$script" "$target" 2>&1
     }
     if [ "$twice" = 1 ]; then
@@ -150,6 +177,8 @@ check() {
         '!say='*) ! grep -qE -- "${e#!say=}" <<<"$out" || bad+=" said /${e#!say=}/;" ;;
         call=*) grep -qE -- "${e#call=}" "$FAKE/calls" || bad+=" never called /${e#call=}/;" ;;
         '!call='*) ! grep -qE -- "${e#!call=}" "$FAKE/calls" || bad+=" called /${e#!call=}/;" ;;
+        waits_within=*) local waited_ms=$((($(sort -n "$FAKE/apt_times" | sed -n '$p') - $(sort -n "$FAKE/apt_times" | sed -n 1p) + 0) / 1000))
+            [ "$waited_ms" -le $((${e#waits_within=} * 1000)) ] || bad+=" apt-get ran for $waited_ms ms, more than ${e#waits_within=} s;" ;;
         arch=none) [ ! -s "$FAKE/archs" ] || bad+=" architectures left: $(tr '\n' ' ' <"$FAKE/archs");" ;;
         arch=*) grep -qx "${e#arch=}" "$FAKE/archs" || bad+=" no ${e#arch=} architecture;" ;;
         esac
@@ -176,15 +205,21 @@ check "32-bit, the i386 install fails"       "missing=* i386_install=fail"      
 check "32-bit, the i386 install works"       "missing=*"                              "exit=0 call=add-architecture%i386 call=install.*wine32:i386 arch=i386 !say=Warning"
 check "32-bit Wine failed an hour ago"       "missing=wine32:i386 fresh_failure"      "exit=0 $every"
 check "32-bit Wine failed two days ago"      "missing=wine32:i386 old_failure"        "exit=0 call=install.*wine32:i386 marker=no"
+check "main lists fail, i386 lasting fail"   "missing=* update_fails=3 i386_install=fail" "exit=0 say=Warning marker=yes"
 check "i386 lists fail: tried at next make"  "missing=wine32:i386 update_fails=always i386_install=fail" "exit=0 say=Warning marker=no"
 check "i386 lock held: tried at next make"   "missing=wine32:i386 locked=always lock_wait=0" "exit=0 say=Warning marker=no"
 check "locks held, then freed"               "missing=cmake locked=4"                 "exit=0 call=install.*cmake say_once=Waiting.*process%1333 !say=mirror"
 check "locks held past the wait"             "missing=cmake locked=always lock_wait=0" "exit=1 say=/var/lib/apt/lists/lock.*process%1333 !say=mirror !call=install"
+check "dpkg's lock held for good"            "missing=cmake locked=1 install_locks=dpkg lock_wait=4 pause=2" "exit=1 waits_within=5 say=lock-frontend.*process%1333 !say=mirror"
+check "no negative time-out after a try"     "missing=cmake install_locks=archives,dpkg lock_wait=2 pause=3" "exit=1 !call=Timeout=- say=lock-frontend.*process%1333"
+check "a wait that ended, then a 404"        "missing=cmake main_install=404"         "exit=1 say=Failed%to%fetch.*404 !say=Gave%up"
 check "two installers at once"               "missing=cmake twice"                    "exit=0 call_once=install say=Waiting%for%another"
 check "kernel cannot be asked"               "missing=* kernel32=unknown"             "exit=0 !call=wine32 say=Could%not%find%out !say=runs%no%32-bit"
 check "more locales than a pipe holds"       "many_locales"                           "exit=0 $every !call=localedef"
 check "the main install fails"               "missing=* main_install=fail"            "exit=1 say=held%broken say=Could%not%install !call=wine32"
 check "not root, a package missing"          "missing=cmake uid=1000"                 "exit=1 say=apt-get%install%-y%cmake $every"
+check "no state folder, nothing missing"     "unmakeable_state"                       "exit=0 $every"
+check "no state folder, a package missing"   "missing=cmake unmakeable_state"         "exit=1 say=Cannot%make.*installer.lock say=apt-get%install%-y%cmake $every"
 check "not root, everything present"         "uid=1000"                               "exit=0 $every"
 check "make run with a display"              "missing=xvfb,imagemagick,googletest target=run display=:0" "exit=0 $every"
 check "make run without a display"           "missing=xvfb,googletest target=run"     "exit=0 call=install.*xvfb !call=googletest"
