@@ -10,9 +10,10 @@ CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=R
 # became buildable since (GoogleTest installed by a later target) join in.
 # Where Wine's 32-bit loader cannot start, the tests and benchmarks are built
 # and run from a 64-bit build beside this one (tools/runnable-build.sh).
-# One make at a time configures or builds a tree: `make -j2 run test`, or a
-# second terminal, would otherwise write the same files at once.
-locked = mkdir -p $(BUILD) && flock $(BUILD)/.lock
+# One make at a time configures or builds a tree (tools/build-lock.sh):
+# `make -j2 run test`, or a second terminal, would otherwise write the same
+# files at once.
+locked = bash tools/build-lock.sh $(BUILD)
 define configure
 $(locked) cmake -S . -B $(BUILD) $(CMAKE_FLAGS) \
     -DRAVLO_TESTS=$$(. tools/wine-kind.sh; wine32_starts && echo ON || echo OFF) >/dev/null

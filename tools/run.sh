@@ -8,11 +8,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 targets=(ravlo)
 [ -n "${DISPLAY:-}" ] || targets+=(ravlo_shot)
 # Under the build tree's lock, as in the Makefile.
-flock "$build/.lock" cmake --build "$build" -j2 --target "${targets[@]}"
+bash "$here/build-lock.sh" "$build" cmake --build "$build" -j2 --target "${targets[@]}"
 build=$(bash "$here/runnable-build.sh" "$build" "${targets[@]}")
 
+# In a Wine prefix of its own: the program stays open until its window is
+# closed, and the tests must not wait for it (a run holds its prefix).
 if [ -n "${DISPLAY:-}" ]; then
-    exec bash "$here/wine-env.sh" "$build" wine "$build/ravlo.exe"
+    RAVLO_WINE_PREFIX=run exec bash "$here/wine-env.sh" "$build" wine "$build/ravlo.exe"
 fi
 
 shot="$(cd "$build" && pwd)/ravlo-screenshot.png"

@@ -23,7 +23,8 @@ echo "the same sources are built for 64-bit Windows in $x64 and run under wine64
 # since the last run (GoogleTest installed later) join in.
 # Under the build tree's lock, as in the Makefile: two makes at once would
 # write the same files.
-flock "$build/.lock" cmake -S "$root" -B "$x64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DRAVLO_SHIPPED_EXE="$(cd "$build" && pwd)/ravlo.exe" >/dev/null
-flock "$build/.lock" cmake --build "$x64" -j2 ${1:+--target "$@"} >&2
+bash "$root/tools/build-lock.sh" "$build" cmake -S "$root" -B "$x64" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DRAVLO_SHIPPED_EXE="$(cd "$build" && pwd)/ravlo.exe" >/dev/null
+bash "$root/tools/build-lock.sh" "$build" cmake --build "$x64" -j2 ${1:+--target "$@"} >&2
 echo "$x64"

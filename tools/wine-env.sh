@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command with the build's private Wine prefix and a display:
-#   [RAVLO_WINE_LOCALE=ru_RU.UTF-8] tools/wine-env.sh BUILD_DIR command...
+#   [RAVLO_WINE_LOCALE=ru_RU.UTF-8] [RAVLO_WINE_PREFIX=NAME] tools/wine-env.sh BUILD_DIR command...
 # Starts Xvfb when no display is set, and a persistent wineserver so that
 # each Windows process starts quickly. Each Unix locale gets a prefix of its
-# own, since Wine takes the ANSI code page from it (C.UTF-8 gives 1252).
+# own, since Wine takes the ANSI code page from it (C.UTF-8 gives 1252);
+# RAVLO_WINE_PREFIX names another (BUILD_DIR/wineprefix-NAME).
 set -euo pipefail
 build=$(cd "$1" && pwd); shift
 
 locale=${RAVLO_WINE_LOCALE:-C.UTF-8}
-if [ "$locale" = C.UTF-8 ]; then
+if [ -n "${RAVLO_WINE_PREFIX:-}" ]; then
+    export WINEPREFIX="$build/wineprefix-$RAVLO_WINE_PREFIX"
+elif [ "$locale" = C.UTF-8 ]; then
     export WINEPREFIX="$build/wineprefix"
 else
     export WINEPREFIX="$build/wineprefix-${locale%%.*}"
@@ -19,7 +22,7 @@ export LC_ALL=$locale
 # (7>&- below: what is started here must not keep the lock after the end.)
 exec 7>"$WINEPREFIX.lock"
 if ! flock -n 7; then
-    echo "wine-env: waiting for the other run under Wine in $WINEPREFIX to end ..." >&2
+    echo "wine-env: waiting for the other run under Wine in $WINEPREFIX to end, an hour at most ..." >&2
     flock -w 3600 7 || { echo "wine-env: the other run has not ended within an hour" >&2; exit 1; }
 fi
 export WINEDEBUG=-all
@@ -53,9 +56,15 @@ if [ -z "${DISPLAY:-}" ]; then
     display_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 7>&- &
     xvfb_pid=$!
-    for _ in $(seq 100); do grep -q . "$display_file" && break; sleep 0.1; done
-    export DISPLAY=":$(tr -dc 0-9 <"$display_file")"
+    for _ in $(seq 100); do grep -q . "$display_file" && break; kill -0 "$xvfb_pid" 2>/dev/null || break; sleep 0.1; done
+    number=$(tr -dc 0-9 <"$display_file")
     rm -f "$display_file"
+    if [ -z "$number" ]; then
+        kill -0 "$xvfb_pid" 2>/dev/null && how="has not started a display within 10 s" || how="ended without starting a display"
+        echo "wine-env: Xvfb $how: nothing was run" >&2
+        exit 1
+    fi
+    export DISPLAY=":$number"
 fi
 
 if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
@@ -64,8 +73,8 @@ if [ ! -f "$WINEPREFIX/.ravlo-ready" ]; then
     # Wine draws the title bar itself instead of leaving it to a window
     # manager (a bare Xvfb has none), and closing a window does not wait
     # two seconds for a manager that never answers.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -w
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 7>&-
+    wineserver -w 7>&-
     # Wine's own Tahoma (the dialog's font) and Marlett (title-bar buttons).
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.ravlo-ready"

@@ -15,7 +15,10 @@ namespace {
 // Scanners, indexers and sync clients open a file for a moment, often
 // sharing nothing, right after it is written or while it lies in a watched
 // folder. A step of the save that meets one is tried again in short steps,
-// for about a second in all; errors that waiting cannot mend fail at once.
+// for about a second in all for the save's steps; errors that waiting cannot
+// mend fail at once. The clean-up of a failed save has a second of its own
+// (TemporaryFile), so a failed save can keep the dialog from answering for
+// about two seconds.
 class Patience {
 public:
     Patience() : start_(GetTickCount()) {}
