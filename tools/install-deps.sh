@@ -168,18 +168,19 @@ apt_get() {
                     sub(/^.*Could not get lock/, "Could not get lock"); sub(/\.\.\..*$/, "")
                     print "Waiting up to " wait " s for another package manager: " $0; fflush(); told = 1
                 }' || rc=$?
-        ! lock_held || told_waiting=1
+        ! grep -q 'Could not get lock' "$log" || told_waiting=1
         if [ "$rc" = 0 ] || ! lock_held || [ "$(left)" = 0 ]; then return "$rc"; fi
         sleep "$(($(left) < pause ? $(left) : pause))"
     done
 }
-# A lock held at the end of the last try: apt's error lines only, not its
-# progress line of a wait that ended.
+# A lock held after the last try: apt's error lines, not a wait's progress line.
 lock_held() { grep -q '^E: \(Could not get lock\|Unable to acquire the dpkg\)' "$log"; }
-# The lock and its holder, in apt's words, once the wait is over.
+# The lock and its holder, in apt's words, once the wait is over: after a
+# wait of its own apt names the holder only in its progress line.
 say_lock_held() {
     local words
-    words=$(grep '^E: \(Could not get lock\|Unable to acquire the dpkg\)' "$log" | head -n 1 | sed 's/^E: //')
+    words=$(grep -o 'Could not get lock .*' "$log" | tail -n 1 | sed 's/\.\.\..*$//')
+    [ -n "$words" ] || words=$(grep -o 'Unable to acquire the dpkg.*' "$log" | tail -n 1)
     echo "Gave up after waiting $lock_wait s in all for another package manager: $words. Run this again once that process has finished." >&2
 }
 

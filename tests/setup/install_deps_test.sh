@@ -29,12 +29,17 @@ if [ "$FAKE_LOCKED" = always ] || [ "$n" -lt "$FAKE_LOCKED" ]; then
 elif [ "$1" = install ] && [ -n "$FAKE_INSTALL_LOCKS" ]; then
     echo >>"$FAKE/installs"; locks=(${FAKE_INSTALL_LOCKS//,/ }); k=$(($(wc -l <"$FAKE/installs") - 1))
     lock=/var/lib/dpkg/lock-frontend; [ "${locks[k < ${#locks[@]} ? k : ${#locks[@]} - 1]}" = dpkg ] || lock=/var/cache/apt/archives/lock
-    # apt waits out its time-out for dpkg's lock (a negative one for ever),
-    # not for the download lock of a download-only run.
-    [ "$lock" = /var/cache/apt/archives/lock ] || sleep "${timeout#-}"
 fi
 if [ -n "$lock" ]; then
-    echo "E: Could not get lock $lock. It is held by process 1333 (unattended-upgr)" >&2
+    # apt waits out its time-out for dpkg's lock (a negative one for ever),
+    # naming the holder then only in its progress line; not for the download
+    # lock of a download-only run.
+    if [ "$lock" = /var/lib/dpkg/lock-frontend ] && [ "$timeout" != 0 ]; then
+        echo "Waiting for cache lock: Could not get lock $lock. It is held by process 1333 (unattended-upgr)..."
+        sleep "${timeout#-}"
+    else
+        echo "E: Could not get lock $lock. It is held by process 1333 (unattended-upgr)" >&2
+    fi
     [ "$lock" != /var/lib/dpkg/lock-frontend ] || echo "E: Unable to acquire the dpkg frontend lock ($lock), is another process using it?" >&2
     exit 100
 fi
