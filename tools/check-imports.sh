@@ -40,13 +40,15 @@ MSVCRT: __getmainargs __initenv __p__acmdln __p__commode __p__fmode
   memset realloc signal strchr strcmp strlen strncmp strtoul time vfprintf
   wcscat wcscpy wcslen wcsrchr
 '
-# Each import as DLL!function (an import by ordinal shows no name, and fails).
+# Each import as DLL!function, the name last on its line (binutils 2.40 and
+# 2.44 differ in the columns before it); one by ordinal has none, and fails.
 imports=$(i686-w64-mingw32-objdump -p "$1" | awk '
     /DLL Name:/ { dll = toupper($3); sub(/\.DLL$/, "", dll); next }
     dll && NF == 0 { dll = "" }
-    dll && $1 != "vma:" { print dll "!" ($2 ~ /^[0-9]+$/ && NF == 3 ? $3 : "ordinal-" $0) }')
+    dll && $1 != "vma:" { print dll "!" ($NF == "<none>" ? "by-ordinal-" $2 : $NF) }')
 known=$(awk '/^[A-Z0-9]+:/ { dll = substr($1, 1, length($1) - 1); $1 = "" } { for (i = 1; i <= NF; i++) if ($i != "") print dll "!" $i }' <<<"$xp_has")
-unknown=$(grep -vxF -f <(echo "$known") <<<"$imports" || true)
+unknown=$(awk -v known="$known" 'BEGIN { n = split(known, k, "\n"); for (i = 1; i <= n; i++) ok[k[i]] }
+                                 !($0 in ok)' <<<"$imports")
 if [ -n "$unknown" ]; then
     echo "imports functions not known to be in Windows XP: $(echo $unknown)"
     exit 1
