@@ -140,9 +140,9 @@ if ! flock -n 8; then
     read -r holder <&8 || true
     echo "Waiting for another tools/install-deps.sh${holder:+ (process $holder)} to finish, an hour at most ..."
     flock -w 3600 8 || { echo "Another tools/install-deps.sh has been installing for an hour: giving up." >&2; exit 1; }
+    find_missing || exit 0   # the other may have installed it all
 fi
 printf '%-12s\n' "$$" >"$lock"
-find_missing || exit 0
 
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
