@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs:
-#   tools/install-deps.sh [run|test|bench|screenshot|dist|fairness]
+#   tools/install-deps.sh [run|test|bench|screenshot|dist|windows-tests|fairness]
 # "test" (the default) is everything: the MinGW-w64 cross compilers, Wine,
 # Xvfb, CMake, GoogleTest's source, the native g++ and gnuplot, Python 3 and
 # the locales whose code pages the tests start the program under.
@@ -41,12 +41,12 @@ case $target in
                 [ -n "${DISPLAY:-}" ] || packages+=("${display[@]}" "${picture[@]}") ;;
     screenshot) packages=("${build[@]}" "${wine[@]}" "${display[@]}" "${picture[@]}") ;;
     bench)      packages=("${build[@]}" "${wine[@]}" "${display[@]}" googletest) ;;
-    dist)       packages=("${build[@]}" "${dist[@]}") ;;
+    dist|windows-tests) packages=("${build[@]}" "${dist[@]}"); [ "$target" = dist ] || packages+=(googletest) ;;
     fairness)   packages=("${fairness[@]}") ;;
     test)       packages=("${build[@]}" "${wine[@]}" "${display[@]}" "${picture[@]}" googletest
                           "${dist[@]}" "${fairness[@]}" locales)
                 locales=(ru_RU hi_IN) ;;
-    *) echo "install-deps: unknown target '$target' (run, test, bench, screenshot, dist or fairness)" >&2
+    *) echo "install-deps: unknown target '$target' (run, test, bench, screenshot, dist, windows-tests or fairness)" >&2
        exit 2 ;;
 esac
 wants_wine=0

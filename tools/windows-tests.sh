@@ -19,9 +19,9 @@ export PYTHONUTF8=1
 pack() {
     local toolchain=$1 exe=$2 out=$3
     local tree="$build/windows-tests-${toolchain%.cmake}"
-    flock "$build/.lock" cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
+    bash "$root/tools/build-lock.sh" "$build" cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DRAVLO_MINGW_THREADS=posix -DRAVLO_EXE_UNDER_TEST="$exe" >/dev/null
-    flock "$build/.lock" cmake --build "$tree" -j2 \
+    bash "$root/tools/build-lock.sh" "$build" cmake --build "$tree" -j2 \
         --target ravlo_portable_tests ravlo_tests ravlo_e2e ravlo_test_runner ravlo_shot >/dev/null
     local stage
     stage=$(mktemp -d)
