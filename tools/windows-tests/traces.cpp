@@ -5,9 +5,11 @@
 namespace {
 
 // Under HKEY_CURRENT_USER. The save dialog writes its recent folders and
-// files (Wine: LastVisitedMRU), the shell the views of the folders it showed.
+// files (Wine: LastVisitedMRU), the shell the views of the folders it showed
+// (Wine makes the view options' key, Explorer\Advanced, when it has none).
 const wchar_t* const kKeys[] = {
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32",
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell",
     L"Software\\Microsoft\\Windows\\Shell",
