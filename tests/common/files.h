@@ -93,16 +93,24 @@ inline std::string WindowsPath(std::string path) {
 // The folder a Windows path names a file in.
 inline std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
+// This test program's exe, as Windows names it.
+inline std::wstring ExePath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
 // The folder of this test program's exe, in the ANSI code page. A folder
 // whose name that code page cannot spell (å on a Cyrillic Windows) is given
 // by its short name, where the disk keeps one.
 inline std::string ExeFolder() {
-    wchar_t wide[MAX_PATH] = L"", shortName[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, wide, MAX_PATH);
+    const std::wstring wide = ExePath();
+    wchar_t shortName[MAX_PATH] = L"";
     char path[3 * MAX_PATH] = "";
     BOOL lossy = FALSE;
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, GetACP() == CP_UTF8 ? nullptr : &lossy);
-    if (lossy && GetShortPathNameW(wide, shortName, MAX_PATH))
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, sizeof path, nullptr,
+                        GetACP() == CP_UTF8 ? nullptr : &lossy);
+    if (lossy && GetShortPathNameW(wide.c_str(), shortName, MAX_PATH))
         WideCharToMultiByte(CP_ACP, 0, shortName, -1, path, sizeof path, nullptr, nullptr);
     return FolderOf(path);
 }
@@ -111,9 +119,7 @@ inline std::string ExeFolder() {
 // the tests were copied to: ravlo.exe, the marker DLL, shipped\ravlo.exe.
 inline std::string BesideThisExe(const std::string& name) { return ExeFolder() + "\\" + name; }
 inline std::wstring BesideThisExe(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring exe = path;
+    const std::wstring exe = ExePath();
     return exe.substr(0, exe.find_last_of(L'\\') + 1) + name;
 }
 
